@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the run and the tests need.
+# Idempotent: when everything is present it only checks and returns.
+set -euo pipefail
+
+PACKAGES=(
+  cmake ninja-build g++ googletest
+  g++-mingw-w64-x86-64-posix mingw-w64-tools
+  wine wine64 xvfb x11-utils x11-apps xdotool imagemagick openbox
+  libgl1-mesa-dev libglu1-mesa-dev libosmesa6-dev
+  locales fonts-ipafont-gothic
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good pulseaudio pulseaudio-utils
+  sox libsox-fmt-mp3
+  python3 python3-pil python3-numpy
+  clang libclang-rt-14-dev
+  zip
+)
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Japanese locale: Wine's ANSI code page is 932 only when ja_JP.UTF-8 is generated.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  $SUDO sed -i 's/^# *ja_JP.UTF-8/ja_JP.UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi
+echo "setup: all packages present"
