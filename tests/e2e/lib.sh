@@ -1,0 +1,127 @@
+# Harness for the end-to-end scenarios: each scenario sources this file, calls e2e_init, and then
+# drives the real programs under Wine on its own Xvfb display in its own copy of the Wine prefix.
+# Everything started here is ended by the EXIT trap, also when the scenario fails.
+
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../wine/env.sh"
+
+: "${ORV_DIST:?run scenarios through ctest (ORV_DIST not set)}"
+: "${ORV_BUILD:?}"
+: "${ORV_TEMPLATE_PREFIX:?}"
+
+E2E_PIDS=()
+E2E_XVFB=""
+
+# e2e_init NAME [WIDTH HEIGHT]: work folder, display and prefix of this scenario.
+e2e_init() {
+  E2E_NAME=$1
+  E2E_DIR="$ORV_BUILD/e2e/$E2E_NAME"
+  rm -rf "$E2E_DIR"
+  mkdir -p "$E2E_DIR"
+  trap e2e_cleanup EXIT
+  local num
+  read -r num E2E_XVFB < <(orv_start_xvfb "${2:-1024}" "${3:-768}")
+  export DISPLAY=":$num"
+  export WINEPREFIX="$E2E_DIR/prefix"
+  cp -a "$ORV_TEMPLATE_PREFIX" "$WINEPREFIX"
+  wineserver -p 30 </dev/null >/dev/null 2>&1
+  e2e_log "display $DISPLAY, prefix $WINEPREFIX"
+}
+
+e2e_log() { echo "[$E2E_NAME] $*"; }
+
+e2e_fail() {
+  echo "[$E2E_NAME] FAIL: $*" >&2
+  e2e_screenshot "$E2E_DIR/failure.png" || true
+  echo "[$E2E_NAME] screenshot at failure: $E2E_DIR/failure.png" >&2
+  exit 1
+}
+
+e2e_cleanup() {
+  local rc=$?
+  set +e
+  for p in "${E2E_PIDS[@]}"; do kill "$p" 2>/dev/null; done
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+  fi
+  [ -n "$E2E_XVFB" ] && kill "$E2E_XVFB" 2>/dev/null
+  for p in "${E2E_PIDS[@]}"; do wait "$p" 2>/dev/null; done
+  exit $rc
+}
+
+# e2e_install_to WINDIR: copy the shipped programs into a folder of the prefix's C: drive and
+# print its Unix path. WINDIR is like 'Program Files/Orvellia Test' (relative to C:\).
+e2e_install_to() {
+  local dest="$WINEPREFIX/drive_c/$1"
+  mkdir -p "$dest"
+  cp "$ORV_DIST"/Orvellia.* "$dest/"
+  echo "$dest"
+}
+
+# e2e_start VAR EXE [ARGS...]: start a Windows program in the background; its Unix process id goes
+# into the variable VAR. Its output goes to a file (never a pipe: Wine's helpers would hold it).
+e2e_start() {
+  local var=$1; shift
+  local out="$E2E_DIR/$(basename "$1").$RANDOM.log"
+  wine "$@" >"$out" 2>&1 </dev/null &
+  local pid=$!
+  E2E_PIDS+=("$pid")
+  printf -v "$var" '%s' "$pid"
+}
+
+# e2e_wait_exit PID SECONDS: wait for the process to end; prints its exit code; fails on timeout.
+e2e_wait_exit() {
+  local pid=$1 limit=$2
+  e2e_wait "process $pid ends" "$limit" e2e_not_running "$pid"
+  local rc=0
+  wait "$pid" 2>/dev/null || rc=$?
+  echo "$rc"
+}
+
+e2e_not_running() { ! kill -0 "$1" 2>/dev/null; }
+e2e_running() { kill -0 "$1" 2>/dev/null; }
+
+# e2e_wait DESCRIPTION SECONDS COMMAND...: poll COMMAND until it succeeds, or fail after SECONDS.
+e2e_wait() {
+  local what=$1 limit=$2; shift 2
+  local deadline=$(( $(date +%s%N) + limit * 1000000000 ))
+  until "$@" >/dev/null 2>&1; do
+    if [ "$(date +%s%N)" -gt "$deadline" ]; then
+      e2e_fail "timed out after ${limit}s waiting for: $what"
+    fi
+    sleep 0.1
+  done
+}
+
+# e2e_holds SECONDS COMMAND...: true when COMMAND keeps succeeding for the whole period (for
+# "nothing happens" checks: polled, so it fails as soon as the condition breaks).
+e2e_holds() {
+  local limit=$1; shift
+  local deadline=$(( $(date +%s%N) + limit * 1000000000 ))
+  while [ "$(date +%s%N)" -lt "$deadline" ]; do
+    "$@" >/dev/null 2>&1 || return 1
+    sleep 0.1
+  done
+}
+
+# e2e_window TITLE: print the X window id of the visible window with exactly this title.
+e2e_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1; }
+e2e_has_window() { [ -n "$(e2e_window "$1")" ]; }
+e2e_no_window() { [ -z "$(e2e_window "$1")" ]; }
+
+e2e_screenshot() {
+  xwd -root -silent -display "$DISPLAY" | /usr/bin/convert xwd:- "$1"
+}
+
+# e2e_pixel PNG X Y: print "R G B" of one pixel.
+e2e_pixel() {
+  /usr/bin/convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# e2e_start_wm: a window manager on this display, for focus and activation changes.
+e2e_start_wm() {
+  openbox --sm-disable >/dev/null 2>&1 </dev/null &
+  E2E_PIDS+=("$!")
+  e2e_wait "window manager" 20 xprop -root _NET_SUPPORTING_WM_CHECK
+}

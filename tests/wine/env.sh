@@ -1,0 +1,50 @@
+# Wine and X environment shared by the run command, the Windows unit tests and the end-to-end
+# scenarios. Source it; it defines variables and functions only.
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine's ANSI code page is 932 only under a generated Japanese locale.
+export LANG=ja_JP.UTF-8
+export LC_ALL=ja_JP.UTF-8
+export WINEARCH=win64
+
+# orv_make_template DIR: boot a fresh prefix in DIR and set it up for Orvellia: the Japanese
+# dialog font mapped to an installed IPA font. Made once per build tree, then copied.
+orv_make_template() {
+  local dir=$1 log=${1}.log
+  mkdir -p "$(dirname "$dir")"
+  rm -rf "$dir.tmp"
+  # Output goes to a file: the server's helpers inherit the descriptors and would hold a pipe open.
+  WINEPREFIX="$dir.tmp" wineboot -i >"$log" 2>&1 </dev/null
+  WINEPREFIX="$dir.tmp" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+    /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f >>"$log" 2>&1 </dev/null
+  WINEPREFIX="$dir.tmp" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+    /v 'ＭＳ ゴシック' /t REG_SZ /d IPAGothic /f >>"$log" 2>&1 </dev/null
+  WINEPREFIX="$dir.tmp" wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX="$dir.tmp" wineserver -w >/dev/null 2>&1 || true
+  mv "$dir.tmp" "$dir"
+}
+
+# orv_ensure_template DIR: make the template prefix unless it exists (safe against a parallel call).
+orv_ensure_template() {
+  local dir=$1
+  mkdir -p "$(dirname "$dir")"
+  (
+    flock 9
+    [ -d "$dir" ] || orv_make_template "$dir"
+  ) 9>"$dir.lock"
+}
+
+# orv_start_xvfb W H: start a private Xvfb with GLX; prints "DISPLAYNUM PID".
+orv_start_xvfb() {
+  local w=${1:-1024} h=${2:-768} fifo fd num pid
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 9 -screen 0 "${w}x${h}x24" +extension GLX -nolisten tcp -noreset \
+    9>"$fifo" >/dev/null 2>&1 </dev/null &
+  pid=$!
+  num=$(timeout 30 head -n1 "$fifo")
+  rm -f "$fifo"
+  [ -n "$num" ] || { kill "$pid" 2>/dev/null; return 1; }
+  echo "$num $pid"
+}
