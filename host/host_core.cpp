@@ -1,0 +1,109 @@
+// The Win32 edge of the host's shared layer; see host_core.h.
+#include "host_core.h"
+
+#include <vector>
+
+namespace {
+
+std::wstring WideFrom(UINT codePage, const std::string& text) {
+  if (text.empty()) return {};
+  int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(n, L'\0');
+  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return wide;
+}
+
+std::string BytesFrom(UINT codePage, const std::wstring& wide) {
+  if (wide.empty()) return {};
+  int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                              nullptr, nullptr);
+  std::string bytes(n, '\0');
+  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n,
+                      nullptr, nullptr);
+  return bytes;
+}
+
+// A name as the profile API gets it: code page 932 bytes, cut to 127 bytes.
+std::string ProfileName(const std::string& utf8) { return Cp932FromUtf8(utf8).substr(0, 127); }
+
+}  // namespace
+
+std::string Cp932FromUtf8(const std::string& utf8) { return BytesFrom(932, WideFrom(CP_UTF8, utf8)); }
+std::wstring WideFromCp932(const std::string& cp932) { return WideFrom(932, cp932); }
+std::wstring WideFromUtf8(const std::string& utf8) { return WideFrom(CP_UTF8, utf8); }
+std::string Utf8FromWide(const std::wstring& wide) { return BytesFrom(CP_UTF8, wide); }
+
+namespace Lumenfall_B {
+
+std::string HostFolder() {
+  std::vector<char> path(MAX_PATH);
+  for (;;) {
+    DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return "";
+    if (n < path.size()) {
+      std::string exe(path.data(), n);
+      size_t cut = exe.find_last_of('\\');
+      return cut == std::string::npos ? "" : exe.substr(0, cut);
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::string IniPath() { return HostFolder() + orv::kIniName; }
+
+std::string ReadIni(const std::string& section, const std::string& key, const std::string& file) {
+  char buffer[256] = {};
+  GetPrivateProfileStringA(ProfileName(section).c_str(), ProfileName(key).c_str(), "", buffer,
+                           sizeof buffer, file.c_str());
+  return std::string(buffer, strnlen(buffer, sizeof buffer));
+}
+
+void WriteIni(const std::string& section, const std::string& key, const std::string& value,
+              const std::string& file) {
+  ApiResult = WritePrivateProfileStringA(ProfileName(section).c_str(), ProfileName(key).c_str(),
+                                         value.c_str(), file.c_str());
+}
+
+bool PathExists(const std::string& path) {
+  std::string file = path;
+  if (!file.empty() && file.back() == '\\') file.pop_back();
+  if (file.empty()) return false;
+  // Without FILE_FLAG_BACKUP_SEMANTICS a folder cannot be opened, so only files pass.
+  HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
+}
+
+void LoadSettings() {
+  orv::SettingsSource source;
+  std::string ini = IniPath();
+  source.read = [&ini](const char* key) { return ReadIni(orv::kIniSection, key, ini); };
+  source.pathExists = PathExists;
+  source.hostFolder = HostFolder();
+  char separator[8] = {};
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) > 1)
+    source.decimalSeparator = separator[0];
+  orv::LoadSettingsFrom(source);
+}
+
+namespace {
+RECT PointRect() {
+  return RECT{ZoomX, ZoomY, ZoomX, ZoomY};
+}
+}  // namespace
+
+void ZoomOpen(HWND window) {
+  RECT from = PointRect(), to{};
+  GetWindowRect(window, &to);
+  DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
+}
+
+void ZoomClose(HWND window) {
+  RECT from{}, to = PointRect();
+  GetWindowRect(window, &from);
+  DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
+}
+
+}  // namespace Lumenfall_B
