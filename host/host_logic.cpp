@@ -114,14 +114,20 @@ std::optional<int32_t> PreviewHandleOf(const std::string& arguments) {
   return static_cast<int32_t>(r);
 }
 
-std::optional<int16_t> IniNumber(const std::string& text, char decimalSeparator) {
+std::optional<double> ParseNumber(const std::string& text, char decimalSeparator) {
   size_t begin = 0, end = text.size();
   while (begin < end && IsBlank(text[begin])) ++begin;
   while (end > begin && IsBlank(text[end - 1])) --end;
   std::string number = text.substr(begin, end - begin);
   double v = 0;
   if (number.empty() || ReadNumber(number, decimalSeparator, &v) != number.size()) return std::nullopt;
-  double f = std::floor(v);
+  return v;
+}
+
+std::optional<int16_t> IniNumber(const std::string& text, char decimalSeparator) {
+  std::optional<double> v = ParseNumber(text, decimalSeparator);
+  if (!v) return std::nullopt;
+  double f = std::floor(*v);
   if (!(f >= INT16_MIN && f <= INT16_MAX)) return std::nullopt;
   return static_cast<int16_t>(f);
 }

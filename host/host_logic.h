@@ -74,6 +74,10 @@ std::optional<int32_t> PreviewHandleOf(const std::string& arguments);
 
 // --- Numbers and paths of the settings file ---
 
+// A number in text: blanks before and after allowed, a sign, digits with the given decimal
+// separator, an exponent; nothing when the text is anything else.
+std::optional<double> ParseNumber(const std::string& text, char decimalSeparator = '.');
+
 // A settings number: the text read as a number with the locale's decimal separator, blanks before
 // and after allowed, rounded down (toward minus infinity); nothing when the text is not a number or
 // the result does not fit in 16 bits.
