@@ -9,6 +9,7 @@ PACKAGES=(
   wine wine64 xvfb x11-utils x11-apps xdotool imagemagick openbox
   libgl1-mesa-dev libglu1-mesa-dev libosmesa6-dev
   locales fonts-ipafont-gothic
+  fonts-dejavu-core
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good pulseaudio pulseaudio-utils
   sox libsox-fmt-mp3
   python3 python3-pil python3-numpy

@@ -10,7 +10,7 @@ python3-numpy, python3-pil and the font package fonts-dejavu-core (DejaVu Sans B
 dial's numerals). See resources/README.md for the list of pictures and who uses them.
 
 Colour conventions: every painting function returns the picture as it should look ON SCREEN
-(RGB). The renderer's texture upload exchanges red and blue (spec Part 2.2, step 10), so the two
+(RGB). The renderer's texture upload exchanges red and blue (it hands the DIB's blue-green-red bytes to OpenGL as RGB), so the two
 renderer pictures are written with red and blue exchanged (see write_renderer_bmp); the host's
 pictures are drawn by GDI directly and are written as they look.
 """
@@ -671,13 +671,13 @@ def paint_indicator(on):
     return to_u8(img)
 
 
-# --- button state pictures (spec Part 5.2) ------------------------------------------------------
+# --- button state pictures ------------------------------------------------------------------------
 
 BTN_W, BTN_H = 64, 25
 
 
 def button_picture(state):
-    """One of the six 64 x 25 state pictures (spec Part 5.2), in the style of the spec's table.
+    """One of the six 64 x 25 state pictures, in the style of the button control's looks.
 
     Only the outer 4-pixel frame reaches the screen: the 4 x 4 corners as they are and the edge
     strips stretched along their length, so every strip is kept uniform along its length (the

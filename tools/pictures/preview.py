@@ -7,11 +7,11 @@ Reads resources/ (or DIR) and writes PNGs into OUTDIR (a scratch folder outside 
 - dial_screen.png, blossom_screen_8x.png: the renderer pictures with the upload's red/blue
   exchange applied, i.e. as they appear on screen;
 - scene.png (1024 x 768) and scene_small.png (152 x 112): a mock-up of the renderer's frame
-  (spec Parts 2.3, 2.4: camera, ground with its grey falloff, the three hands, the blossom
+  (the renderer's camera, ground with its grey falloff, the three hands, the blossom
   ring), ray-cast in numpy; not the real renderer, only a check of how the pictures read;
 - panel.png, panel_text.png (with sample black labels), indicators_8x.png, icon_8x.png,
   cursor_8x.png (hot spot marked), buttons_8x.png and buttons_stretched_8x.png (the eight-piece
-  drawing of Part 5.2 at 81 x 25 and 41 x 25 over the control's gradient).
+  drawing of the button control at 81 x 25 and 41 x 25 over the control's gradient).
 """
 import math
 import os
@@ -164,7 +164,7 @@ def render_scene(dial, blossom, W=1024, H=768, hms=(10, 8, 36), ring_turn=40.0):
 
 
 # ------------------------------------------------------------------------------------------------
-# Button drawing of Part 5.2 (at 96 dpi: 15 twips a pixel)
+# The button control's drawing (at 96 dpi: 15 twips a pixel)
 # ------------------------------------------------------------------------------------------------
 
 def draw_button(pic, W, H, highlight_gradient=False):
