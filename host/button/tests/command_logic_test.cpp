@@ -181,6 +181,7 @@ TEST(CommandStateTable, BeforeInitializeNoHoverAndNoPoll) {
   EXPECT_FALSE(c.PollRunning());
   c.GotFocus();  // the focus rows move state 0
   EXPECT_EQ(3, c.State().ButtonState);
+  s.looks.clear();
   c.Initialize();
   EXPECT_EQ(1, c.State().ButtonState);
   EXPECT_EQ(100u, s.pollInterval);
