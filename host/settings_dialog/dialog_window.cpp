@@ -1,0 +1,284 @@
+#include "dialog_window.h"
+
+#include <commctrl.h>
+
+#include "dialog_layout.h"
+#include "dialog_resources.h"
+#include "dialog_rules.h"
+
+namespace dialog {
+
+std::wstring FromCp932(const std::string& text) {
+  if (text.empty()) return {};
+  int n = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(n, L'\0');
+  MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+  return out;
+}
+
+std::string ToCp932(const std::wstring& text) {
+  if (text.empty()) return {};
+  int n = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                              nullptr, nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
+                      nullptr);
+  return out;
+}
+
+namespace {
+
+// The window: fixed single border, title bar and close box, no minimise or maximise box; a tool
+// window style keeps it out of the task bar.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
+
+// Button look until the Command control is wired in: a plain push button.
+HWND MakeButton(tk::Form& form, const wchar_t* caption, int container, const Box& b, int id,
+                HFONT font) {
+  HWND h = form.AddChild(L"BUTTON", caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, container,
+                         b.left, b.top, b.width, b.height, id);
+  SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return h;
+}
+
+HBITMAP LoadPicture(HINSTANCE instance, int id) {
+  return static_cast<HBITMAP>(
+      LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+}  // namespace
+
+struct SettingsDialog::Impl {
+  DialogHost host;
+  tk::Form form;
+  HINSTANCE instance = nullptr;
+  HFONT font = nullptr, underlined = nullptr;
+  HICON icon = nullptr;
+  HBITMAP panelPicture = nullptr;
+  HBITMAP store[2] = {nullptr, nullptr};  // Img_Ra: unselected, selected
+  HCURSOR hand = nullptr;
+  int panel = -1, fileName = -1, url = -1;
+  int indicators[3] = {-1, -1, -1}, captions[3] = {-1, -1, -1};
+  HWND repeat = nullptr, fileButton = nullptr, setButton = nullptr, cancelButton = nullptr;
+
+  void Build();
+  void Load();
+  void PaintGradient();
+  void ShowMode();
+  void EnableFileButton(bool on) { EnableWindow(fileButton, on); }
+  void OpenPage();
+};
+
+SettingsDialog::SettingsDialog(DialogHost host) : impl_(new Impl) { impl_->host = std::move(host); }
+
+SettingsDialog::~SettingsDialog() {
+  Impl& d = *impl_;
+  if (d.font) DeleteObject(d.font);
+  if (d.underlined) DeleteObject(d.underlined);
+  for (HBITMAP b : {d.panelPicture, d.store[0], d.store[1]})
+    if (b) DeleteObject(b);
+}
+
+HWND SettingsDialog::hwnd() const { return impl_->form.hwnd(); }
+tk::Form& SettingsDialog::form() { return impl_->form; }
+
+bool SettingsDialog::Create(HINSTANCE instance) {
+  Impl& d = *impl_;
+  d.instance = instance;
+  d.font = tk::MakeFont(kFontFace, kFontPoints, false, SHIFTJIS_CHARSET);
+  d.underlined = tk::MakeFont(kFontFace, kFontPoints, true, SHIFTJIS_CHARSET);
+  d.icon = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(IDR_DIALOG_ICON), IMAGE_ICON, 32, 32, 0));
+  d.panelPicture = LoadPicture(instance, IDR_DIALOG_PANEL);
+  d.store[0] = LoadPicture(instance, IDR_INDICATOR_OFF);
+  d.store[1] = LoadPicture(instance, IDR_INDICATOR_ON);
+  d.hand = static_cast<HCURSOR>(
+      LoadImageW(instance, MAKEINTRESOURCEW(IDR_HAND_CURSOR), IMAGE_CURSOR, 32, 32, 0));
+  if (!d.hand) d.hand = LoadCursor(nullptr, IDC_HAND);
+
+  d.form.onResize = [&d] { d.PaintGradient(); };
+  d.form.onUnload = [&d] {
+    if (d.host.zoomClose) d.host.zoomClose(d.form.hwnd());
+  };
+  d.form.onCommand = [this](int id, int code) {
+    if (code != BN_CLICKED) return;
+    if (id == kIdFile) FileClick();
+    if (id == kIdSet) SetClick();
+    if (id == kIdCancel) CancelClick();
+  };
+  if (!d.form.Create(instance, kTitle, kStyle, kExStyle, kClientWidth, kClientHeight, d.icon))
+    return false;
+  d.Build();
+  // Any mouse button on an indicator or on its caption selects that mode.
+  for (int i = 0; i < 3; ++i) {
+    auto select = [this, i](int) { SelectMode(i); };
+    d.form.At(d.indicators[i]).mouseDown = select;
+    d.form.At(d.captions[i]).mouseDown = select;
+  }
+  d.Load();
+  return true;
+}
+
+void SettingsDialog::Impl::Build() {
+  tk::Element e;
+  e.kind = tk::Element::kPanel;
+  e.left = kPanel.left, e.top = kPanel.top, e.width = kPanel.width, e.height = kPanel.height;
+  e.picture = panelPicture;
+  e.fill = RGB(0xE0, 0xE0, 0xE0);
+  panel = form.Add(e);
+
+  auto add = [this](tk::Element::Kind kind, int container, const Box& b) {
+    tk::Element x;
+    x.kind = kind;
+    x.container = container;
+    x.left = b.left, x.top = b.top, x.width = b.width, x.height = b.height;
+    x.font = font;
+    return form.Add(x);
+  };
+  add(tk::Element::kShape, panel, kHeadingFrame);
+  int heading = add(tk::Element::kLabel, panel, kHeading);
+  form.At(heading).text = kHeadingText;
+  form.At(heading).centred = true;
+  for (int i = 0; i < 3; ++i) {
+    indicators[i] = add(tk::Element::kImage, panel, kIndicator[i]);
+    captions[i] = add(tk::Element::kLabel, panel, kModeCaption[i]);
+    form.At(captions[i]).text = kModeText[i];
+  }
+  form.At(add(tk::Element::kLabel, panel, kRepeatCaption)).text = kRepeatText;
+  fileName = add(tk::Element::kLabel, panel, kFileName);
+  form.At(fileName).border = true;
+
+  int credit = add(tk::Element::kLabel, -1, kCredit);
+  form.At(credit).text = kCreditText;
+  form.At(credit).textColour = RGB(255, 255, 255);
+  url = add(tk::Element::kLabel, -1, kUrl);
+  tk::Element& u = form.At(url);
+  u.text = kUrlText;
+  u.textColour = RGB(255, 255, 255);
+  u.font = underlined;
+  u.cursor = hand;
+  u.click = [this] { OpenPage(); };
+
+  // The picture store lies outside the client area: never seen, only copied from.
+  for (int i = 0; i < 2; ++i) {
+    int s = add(tk::Element::kImage, -1, kPictureStore[i]);
+    form.At(s).picture = store[i];
+  }
+
+  // A drop-down combo box with an editable field; its height covers the open list.
+  repeat = form.AddChild(L"COMBOBOX", L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN,
+                         panel, kRepeatBox.left, kRepeatBox.top, kRepeatBox.width, 3000, kIdRepeat);
+  SendMessageW(repeat, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  fileButton = MakeButton(form, L"...", panel, kFileButton, kIdFile, font);
+  setButton = MakeButton(form, L"設定", -1, kSetButton, kIdSet, font);
+  cancelButton = MakeButton(form, L"ｷｬﾝｾﾙ", -1, kCancelButton, kIdCancel, font);
+}
+
+// Fills the persistent background with the vertical gradient: dark blue at the top and bottom,
+// pale lavender half-way, one line per pixel row.
+void SettingsDialog::Impl::PaintGradient() {
+  HDC dc = form.Background();
+  SIZE size = form.ClientPixels();
+  double height = tk::Twips(size.cy);
+  for (int row = 0; row < size.cy; ++row) {
+    int b = GradientRowLevel(row, size.cy, height);
+    RECT line{0, row, size.cx, row + 1};
+    HBRUSH brush = CreateSolidBrush(RGB(b, b, b + 30));
+    FillRect(dc, &line, brush);
+    DeleteObject(brush);
+  }
+}
+
+void SettingsDialog::Impl::ShowMode() {
+  ModeLook look = LookForMode(*host.mode);
+  for (int i = 0; i < 3; ++i) form.At(indicators[i]).picture = store[i == look.selected ? 1 : 0];
+  EnableWindow(repeat, look.repeatEnabled);
+  EnableFileButton(look.fileEnabled);
+  form.Redraw();
+}
+
+void SettingsDialog::Impl::Load() {
+  // Placement: centred across, a third of the free height above.
+  RECT r;
+  GetWindowRect(form.hwnd(), &r);
+  Placement p = PlaceWindow(tk::Twips(GetSystemMetrics(SM_CXSCREEN)),
+                            tk::Twips(GetSystemMetrics(SM_CYSCREEN)), tk::Twips(r.right - r.left),
+                            tk::Twips(r.bottom - r.top));
+  SetWindowPos(form.hwnd(), nullptr, tk::Px(p.left), tk::Px(p.top), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowMode();
+  SetWindowTextW(repeat, FromCp932(FormatTrack(*host.repeat)).c_str());
+  for (int i = 0; i <= 30; ++i) {
+    std::wstring item = FromCp932(FormatTrack(i));
+    SendMessageW(repeat, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  }
+  form.At(fileName).text = FromCp932(*host.file);
+  form.Redraw();
+  POINT cursor{0, 0};
+  *host.apiResult = GetCursorPos(&cursor);
+  *host.zoomX = *host.apiResult ? static_cast<int16_t>(cursor.x) : 0;
+  *host.zoomY = *host.apiResult ? static_cast<int16_t>(cursor.y) : 0;
+  if (host.zoomOpen) host.zoomOpen(form.hwnd());
+  tk::SetBusyPointer(false);
+}
+
+void SettingsDialog::Impl::OpenPage() {
+  tk::SetBusyPointer(true);
+  if (host.openPage) host.openPage(form.hwnd(), ToCp932(form.At(url).text));
+  tk::SetBusyPointer(false);
+}
+
+void SettingsDialog::RunModal() { impl_->form.RunModal(); }
+
+void SettingsDialog::SelectMode(int index) {
+  Impl& d = *impl_;
+  *d.host.mode = static_cast<int16_t>(index);
+  d.ShowMode();
+}
+
+void SettingsDialog::FileClick() {
+  Impl& d = *impl_;
+  std::string filter = ToCp932(L"BGMﾌｧｲﾙ (MP3 WAV)");
+  filter.push_back('\0');
+  filter += "*.MP3;*.WAV";
+  filter.append(2, '\0');
+  std::string title = ToCp932(L"ﾌｧｲﾙを開く");
+  std::string file(255, '\0'), fileTitle(255, '\0');
+  std::string folder = *d.host.folder;
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // the first layout, without the trailing fields
+  ofn.hwndOwner = d.form.hwnd();
+  ofn.hInstance = d.instance;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = 255;
+  ofn.lpstrFileTitle = fileTitle.data();
+  ofn.nMaxFileTitle = 255;
+  ofn.lpstrInitialDir = folder.c_str();
+  ofn.lpstrTitle = title.c_str();
+  *d.host.apiResult = d.host.openFileName(&ofn);
+  if (*d.host.apiResult > 0) {
+    *d.host.file = file.substr(0, file.find('\0'));
+    d.form.At(d.fileName).text = FromCp932(*d.host.file);
+    *d.host.folder = d.host.folderOf(*d.host.file);
+    d.form.Redraw();
+  }
+}
+
+void SettingsDialog::SetClick() {
+  Impl& d = *impl_;
+  d.host.writeKey(ToCp932(L"BGM区分"), ValueText(*d.host.mode));
+  int length = GetWindowTextLengthW(d.repeat);
+  std::wstring text(length + 1, L'\0');
+  GetWindowTextW(d.repeat, text.data(), length + 1);
+  text.resize(length);
+  *d.host.repeat = ParseTrack(ToCp932(text));
+  d.host.writeKey(ToCp932(L"BGMﾘﾋﾟｰﾄ"), ValueText(*d.host.repeat));
+  d.host.writeKey(ToCp932(L"BGMﾌｧｲﾙ"), *d.host.file);
+  d.form.Close();
+}
+
+void SettingsDialog::CancelClick() { impl_->form.Close(); }
+
+}  // namespace dialog
