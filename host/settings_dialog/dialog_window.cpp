@@ -5,26 +5,9 @@
 #include "dialog_layout.h"
 #include "dialog_resources.h"
 #include "dialog_rules.h"
+#include "host_core.h"
 
 namespace dialog {
-
-std::wstring FromCp932(const std::string& text) {
-  if (text.empty()) return {};
-  int n = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(n, L'\0');
-  MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-  return out;
-}
-
-std::string ToCp932(const std::wstring& text) {
-  if (text.empty()) return {};
-  int n = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                              nullptr, nullptr);
-  std::string out(n, '\0');
-  WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
-                      nullptr);
-  return out;
-}
 
 namespace {
 
@@ -208,12 +191,12 @@ void SettingsDialog::Impl::Load() {
   SetWindowPos(form.hwnd(), nullptr, tk::Px(p.left), tk::Px(p.top), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowMode();
-  SetWindowTextW(repeat, FromCp932(FormatTrack(*host.repeat)).c_str());
+  SetWindowTextW(repeat, WideFromCp932(FormatTrack(*host.repeat)).c_str());
   for (int i = 0; i <= 30; ++i) {
-    std::wstring item = FromCp932(FormatTrack(i));
+    std::wstring item = WideFromCp932(FormatTrack(i));
     SendMessageW(repeat, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   }
-  form.At(fileName).text = FromCp932(*host.file);
+  form.At(fileName).text = WideFromCp932(*host.file);
   form.Redraw();
   POINT cursor{0, 0};
   *host.apiResult = GetCursorPos(&cursor);
@@ -225,7 +208,7 @@ void SettingsDialog::Impl::Load() {
 
 void SettingsDialog::Impl::OpenPage() {
   tk::SetBusyPointer(true);
-  if (host.openPage) host.openPage(form.hwnd(), ToCp932(form.At(url).text));
+  if (host.openPage) host.openPage(form.hwnd(), Cp932FromUtf8(Utf8FromWide(form.At(url).text)));
   tk::SetBusyPointer(false);
 }
 
@@ -239,11 +222,11 @@ void SettingsDialog::SelectMode(int index) {
 
 void SettingsDialog::FileClick() {
   Impl& d = *impl_;
-  std::string filter = ToCp932(L"BGMﾌｧｲﾙ (MP3 WAV)");
+  std::string filter = Cp932FromUtf8("BGMﾌｧｲﾙ (MP3 WAV)");
   filter.push_back('\0');
   filter += "*.MP3;*.WAV";
   filter.append(2, '\0');
-  std::string title = ToCp932(L"ﾌｧｲﾙを開く");
+  std::string title = Cp932FromUtf8("ﾌｧｲﾙを開く");
   std::string file(255, '\0'), fileTitle(255, '\0');
   std::string folder = *d.host.folder;
   OPENFILENAMEA ofn{};
@@ -260,7 +243,7 @@ void SettingsDialog::FileClick() {
   *d.host.apiResult = d.host.openFileName(&ofn);
   if (*d.host.apiResult > 0) {
     *d.host.file = file.substr(0, file.find('\0'));
-    d.form.At(d.fileName).text = FromCp932(*d.host.file);
+    d.form.At(d.fileName).text = WideFromCp932(*d.host.file);
     *d.host.folder = d.host.folderOf(*d.host.file);
     d.form.Redraw();
   }
@@ -268,14 +251,14 @@ void SettingsDialog::FileClick() {
 
 void SettingsDialog::SetClick() {
   Impl& d = *impl_;
-  d.host.writeKey(ToCp932(L"BGM区分"), ValueText(*d.host.mode));
+  d.host.writeKey(orv::kKeyBgmMode, ValueText(*d.host.mode));
   int length = GetWindowTextLengthW(d.repeat);
   std::wstring text(length + 1, L'\0');
   GetWindowTextW(d.repeat, text.data(), length + 1);
   text.resize(length);
-  *d.host.repeat = ParseTrack(ToCp932(text));
-  d.host.writeKey(ToCp932(L"BGMﾘﾋﾟｰﾄ"), ValueText(*d.host.repeat));
-  d.host.writeKey(ToCp932(L"BGMﾌｧｲﾙ"), *d.host.file);
+  *d.host.repeat = ParseTrack(Utf8FromWide(text));
+  d.host.writeKey(orv::kKeyBgmRepeat, ValueText(*d.host.repeat));
+  d.host.writeKey(orv::kKeyBgmFile, *d.host.file);
   d.form.Close();
 }
 

@@ -15,7 +15,8 @@
 
 namespace dialog {
 
-// What the dialog reads and changes. Texts are code page 932 bytes, as in the settings file.
+// What the dialog reads and changes. Values and paths are the system's ANSI bytes (code page 932),
+// as in the settings file.
 struct DialogHost {
   int16_t* mode;      // BgmMode
   int16_t* repeat;    // BgmRepeat
@@ -24,7 +25,7 @@ struct DialogHost {
   int16_t* zoomX;
   int16_t* zoomY;
   int32_t* apiResult;
-  // Writes one key of the settings file's section "Section" (key and value in code page 932).
+  // Writes one key of the settings file's section "Section" (key as UTF-8 text, value as ANSI).
   std::function<void(const std::string& key, const std::string& value)> writeKey;
   std::function<std::string(const std::string& path)> folderOf;
   std::function<void(HWND)> zoomOpen, zoomClose;
@@ -58,9 +59,5 @@ class SettingsDialog {
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
-
-// Code page 932 bytes to UTF-16 and back, for captions shown through the wide API.
-std::wstring FromCp932(const std::string& text);
-std::string ToCp932(const std::wstring& text);
 
 }  // namespace dialog

@@ -3,25 +3,26 @@
 #include <shellapi.h>
 
 #include "dialog_window.h"
-
-namespace {
-// Stand-in music settings until the host's shared module state is linked in.
-int16_t g_mode = 0, g_repeat = 0, g_zoomX = 0, g_zoomY = 0;
-int32_t g_apiResult = 0;
-std::string g_file, g_folder;
-}  // namespace
+#include "host_core.h"
 
 void ShowSettingsDialog(HINSTANCE instance) {
+  using namespace Lumenfall_B;
+  using namespace Lumenfall_BGM;
   dialog::DialogHost host;
-  host.mode = &g_mode;
-  host.repeat = &g_repeat;
-  host.file = &g_file;
-  host.folder = &g_folder;
-  host.zoomX = &g_zoomX;
-  host.zoomY = &g_zoomY;
-  host.apiResult = &g_apiResult;
-  host.writeKey = [](const std::string&, const std::string&) {};
-  host.folderOf = [](const std::string& path) { return path.substr(0, path.find_last_of(":\\")); };
+  host.mode = &BgmMode;
+  host.repeat = &BgmRepeat;
+  host.file = &BgmFile;
+  host.folder = &BgmFolder;
+  host.zoomX = &ZoomX;
+  host.zoomY = &ZoomY;
+  host.apiResult = &ApiResult;
+  // The settings file's path is formed anew for every key, from the host's folder.
+  host.writeKey = [](const std::string& key, const std::string& value) {
+    WriteIni(orv::kIniSection, key, value, IniPath());
+  };
+  host.folderOf = FolderOf;
+  host.zoomOpen = ZoomOpen;
+  host.zoomClose = ZoomClose;
   host.openPage = [](HWND owner, const std::string& url) {
     ShellExecuteA(owner, "open", url.c_str(), "", "", SW_SHOWNORMAL);
   };
