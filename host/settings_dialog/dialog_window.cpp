@@ -111,42 +111,49 @@ void SettingsDialog::Impl::Build() {
   e.fill = RGB(0xE0, 0xE0, 0xE0);
   panel = form.Add(e);
 
-  auto add = [this](tk::Element::Kind kind, int container, const Box& b) {
+  auto element = [this](tk::Element::Kind kind, int container, const Box& b) {
     tk::Element x;
     x.kind = kind;
     x.container = container;
     x.left = b.left, x.top = b.top, x.width = b.width, x.height = b.height;
     x.font = font;
-    return form.Add(x);
+    return x;
   };
-  add(tk::Element::kShape, panel, kHeadingFrame);
-  int heading = add(tk::Element::kLabel, panel, kHeading);
-  form.At(heading).text = kHeadingText;
-  form.At(heading).centred = true;
+  // A label sized to its text, in black unless a colour is given.
+  auto label = [&](int container, const Box& b, const wchar_t* text,
+                   COLORREF colour = RGB(0, 0, 0)) {
+    tk::Element x = element(tk::Element::kLabel, container, b);
+    x.text = text;
+    x.autoSize = true;
+    x.textColour = colour;
+    return x;
+  };
+  form.Add(element(tk::Element::kShape, panel, kHeadingFrame));
+  tk::Element heading = element(tk::Element::kLabel, panel, kHeading);
+  heading.text = kHeadingText;
+  heading.centred = true;
+  form.Add(heading);
   for (int i = 0; i < 3; ++i) {
-    indicators[i] = add(tk::Element::kImage, panel, kIndicator[i]);
-    captions[i] = add(tk::Element::kLabel, panel, kModeCaption[i]);
-    form.At(captions[i]).text = kModeText[i];
+    indicators[i] = form.Add(element(tk::Element::kImage, panel, kIndicator[i]));
+    captions[i] = form.Add(label(panel, kModeCaption[i], kModeText[i]));
   }
-  form.At(add(tk::Element::kLabel, panel, kRepeatCaption)).text = kRepeatText;
-  fileName = add(tk::Element::kLabel, panel, kFileName);
-  form.At(fileName).border = true;
+  form.Add(label(panel, kRepeatCaption, kRepeatText));
+  tk::Element name = element(tk::Element::kLabel, panel, kFileName);
+  name.border = true;
+  fileName = form.Add(name);
 
-  int credit = add(tk::Element::kLabel, -1, kCredit);
-  form.At(credit).text = kCreditText;
-  form.At(credit).textColour = RGB(255, 255, 255);
-  url = add(tk::Element::kLabel, -1, kUrl);
-  tk::Element& u = form.At(url);
-  u.text = kUrlText;
-  u.textColour = RGB(255, 255, 255);
-  u.font = underlined;
-  u.cursor = hand;
-  u.click = [this] { OpenPage(); };
+  form.Add(label(-1, kCredit, kCreditText, RGB(255, 255, 255)));
+  tk::Element link = label(-1, kUrl, kUrlText, RGB(255, 255, 255));
+  link.font = underlined;
+  link.cursor = hand;
+  link.click = [this] { OpenPage(); };
+  url = form.Add(link);
 
   // The picture store lies outside the client area: never seen, only copied from.
   for (int i = 0; i < 2; ++i) {
-    int s = add(tk::Element::kImage, -1, kPictureStore[i]);
-    form.At(s).picture = store[i];
+    tk::Element s = element(tk::Element::kImage, -1, kPictureStore[i]);
+    s.picture = store[i];
+    form.Add(s);
   }
 
   // A drop-down combo box with an editable field; its height covers the open list.
@@ -196,7 +203,7 @@ void SettingsDialog::Impl::Load() {
     std::wstring item = WideFromCp932(FormatTrack(i));
     SendMessageW(repeat, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   }
-  form.At(fileName).text = WideFromCp932(*host.file);
+  form.SetText(fileName, WideFromCp932(*host.file));
   form.Redraw();
   POINT cursor{0, 0};
   *host.apiResult = GetCursorPos(&cursor);
@@ -243,7 +250,7 @@ void SettingsDialog::FileClick() {
   *d.host.apiResult = d.host.openFileName(&ofn);
   if (*d.host.apiResult > 0) {
     *d.host.file = file.substr(0, file.find('\0'));
-    d.form.At(d.fileName).text = WideFromCp932(*d.host.file);
+    d.form.SetText(d.fileName, WideFromCp932(*d.host.file));
     *d.host.folder = d.host.folderOf(*d.host.file);
     d.form.Redraw();
   }

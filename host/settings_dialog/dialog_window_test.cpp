@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -98,10 +101,18 @@ TEST_F(Fixture, WindowAndControlsStandAtTheirPixelPositions) {
   EXPECT_GE(cdCaption, 0);
   EXPECT_NE(cdIndicator, cdCaption);
   EXPECT_RECT(40, 72, 53, 85, f.PixelRect(cdIndicator));   // Img_BGM(1): 420,840 in the panel
-  EXPECT_RECT(56, 72, 99, 85, f.PixelRect(cdCaption));     // lbl_BGM(1): 660,840, 645 wide
   EXPECT_RECT(40, 92, 53, 105, f.PixelRect(hit(46, 98)));  // Img_BGM(0)
-  EXPECT_RECT(56, 112, 116, 125, f.PixelRect(hit(60, 118)));  // lbl_BGM(2)
-  EXPECT_RECT(12, 208, 231, 221, f.PixelRect(hit(20, 214)));  // lbl_URL
+  // Captions sized to their text: fixed left, top and height; the width is the text's.
+  auto sizedToText = [](const RECT& r, LONG left, LONG top, LONG minWidth) {
+    EXPECT_EQ(left, r.left);
+    EXPECT_EQ(top, r.top);
+    EXPECT_EQ(13, r.bottom - r.top);
+    EXPECT_GE(r.right - r.left, minWidth);
+    EXPECT_LE(r.right - r.left, 3 * minWidth);
+  };
+  sizedToText(f.PixelRect(cdCaption), 56, 72, 30);           // lbl_BGM(1) "音楽CD"
+  sizedToText(f.PixelRect(hit(60, 118)), 56, 112, 40);       // lbl_BGM(2) "MP3、WAV"
+  sizedToText(f.PixelRect(hit(20, 214)), 12, 208, 150);      // lbl_URL
   EXPECT_EQ(-1, hit(8, 8));  // the gradient alone
 }
 
@@ -211,6 +222,92 @@ TEST_F(Fixture, FileChooserGetsTheFirstRecordLayoutAndItsChoiceIsShown) {
   EXPECT_EQ("E:\\Music", seenFolder);
   EXPECT_EQ("E:\\Music\\song.mp3", file);
   EXPECT_EQ(0, apiResult);
+}
+
+// The composed picture (gradient, panel, labels, indicators), read back from a memory DC.
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<DWORD> pixels;  // 0x00RRGGBB, top-down
+  DWORD At(int x, int y) const { return pixels[y * width + x]; }
+};
+
+Picture Compose(tk::Form& form) {
+  Picture p;
+  p.width = form.ClientPixels().cx;
+  p.height = form.ClientPixels().cy;
+  p.pixels.resize(p.width * p.height);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  form.Paint(dc);
+  GdiFlush();
+  memcpy(p.pixels.data(), bits, p.pixels.size() * 4);
+  // For a look at the picture: set ORV_DIALOG_PICTURE to a .bmp path.
+  if (const char* path = getenv("ORV_DIALOG_PICTURE")) {
+    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader + p.pixels.size() * 4), 0, 0,
+                        sizeof fh + sizeof bi.bmiHeader};
+    FILE* f = fopen(path, "wb");
+    fwrite(&fh, sizeof fh, 1, f);
+    fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
+    fwrite(bits, 4, p.pixels.size(), f);
+    fclose(f);
+  }
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  for (DWORD& px : p.pixels) px &= 0xFFFFFF;
+  return p;
+}
+
+TEST_F(Fixture, PaintsGradientPanelIndicatorsAndKeepsThemAcrossRepaints) {
+  mode = 1;
+  file = "C:\\Music\\a.mp3";
+  dialog::SettingsDialog dlg(Host());
+  ASSERT_TRUE(dlg.Create(GetModuleHandleW(nullptr)));
+  Picture p = Compose(dlg.form());
+  ASSERT_EQ(494, p.width);
+  ASSERT_EQ(246, p.height);
+  EXPECT_EQ(0x00001Eu, p.At(4, 0));      // gradient top row: 0, 0, 30
+  EXPECT_EQ(0xDCDCFAu, p.At(4, 123));    // middle row: 220, 220, 250
+  EXPECT_EQ(0x00001Eu, p.At(4, 245));    // bottom row
+  EXPECT_EQ(0xDCDCFAu, p.At(490, 123));  // across the whole width
+  // The panel's photograph covers its rectangle (12,16)-(481,181): pale, not the gradient.
+  for (POINT at : {POINT{14, 17}, POINT{470, 178}, POINT{250, 100}}) {
+    DWORD c = p.At(at.x, at.y);
+    EXPECT_GT(((c >> 16) & 255) + ((c >> 8) & 255) + (c & 255), 3u * 150) << at.x << "," << at.y;
+  }
+  EXPECT_EQ(p.At(4, 20), p.At(11, 20)) << "left of the panel the gradient shows";
+  // Indicators: the selected one (audio CD at 40,72) holds blue, the others do not.
+  auto blue = [&](int x, int y) {
+    int n = 0;
+    for (int j = y; j < y + 12; ++j)
+      for (int i = x; i < x + 12; ++i) {
+        DWORD c = p.At(i, j);
+        n += (c & 255) > 180 && ((c >> 16) & 255) < 120;
+      }
+    return n;
+  };
+  EXPECT_GT(blue(40, 72), 40);
+  EXPECT_EQ(0, blue(40, 92));
+  EXPECT_EQ(0, blue(40, 112));
+  // The heading frame is a black outline at (32,36)-(145,57) of the window.
+  EXPECT_EQ(0u, p.At(60, 36));
+  EXPECT_EQ(0u, p.At(32, 45));
+  // White text of the credit line over the dark gradient.
+  int white = 0;
+  for (int x = 12; x < 177; ++x)
+    for (int y = 192; y < 205; ++y) white += p.At(x, y) == 0xFFFFFFu;
+  EXPECT_GT(white, 50);
+  // Selecting another mode redraws the indicators; a repaint keeps the gradient.
+  dlg.SelectMode(2);
+  RedrawWindow(dlg.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  Picture q = Compose(dlg.form());
+  EXPECT_EQ(0, [&] { p = q; return blue(40, 72); }());
+  EXPECT_GT(blue(40, 112), 40);
+  EXPECT_EQ(0xDCDCFAu, q.At(4, 123));
 }
 
 }  // namespace

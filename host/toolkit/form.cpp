@@ -65,7 +65,22 @@ bool Form::Create(HINSTANCE instance, const wchar_t* title, DWORD style, DWORD e
 
 int Form::Add(const Element& element) {
   elements_.push_back(element);
-  return static_cast<int>(elements_.size()) - 1;
+  int index = static_cast<int>(elements_.size()) - 1;
+  SetText(index, element.text);
+  return index;
+}
+
+void Form::SetText(int index, const std::wstring& text) {
+  Element& e = elements_[index];
+  e.text = text;
+  if (!e.autoSize || !hwnd_) return;
+  HDC dc = GetDC(hwnd_);
+  HGDIOBJ old = SelectObject(dc, e.font ? e.font : GetStockObject(DEFAULT_GUI_FONT));
+  SIZE extent{0, 0};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd_, dc);
+  e.width = static_cast<int>(Twips(extent.cx));
 }
 
 POINT Form::Origin(int container) const {
@@ -170,7 +185,8 @@ void Form::DrawElement(HDC dc, const Element& e) const {
       HGDIOBJ old = SelectObject(dc, e.font ? e.font : GetStockObject(DEFAULT_GUI_FONT));
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, e.textColour);
-      UINT format = DT_NOPREFIX | DT_WORDBREAK | DT_EDITCONTROL | (e.centred ? DT_CENTER : DT_LEFT);
+      UINT format = DT_NOPREFIX | (e.centred ? DT_CENTER : DT_LEFT) |
+                    (e.autoSize ? DT_SINGLELINE : DT_WORDBREAK | DT_EDITCONTROL);
       DrawTextW(dc, e.text.c_str(), static_cast<int>(e.text.size()), &text, format);
       SelectObject(dc, old);
       break;

@@ -27,6 +27,7 @@ struct Element {
   COLORREF textColour = RGB(0, 0, 0);
   bool centred = false;
   bool border = false;  // a thin sunken frame
+  bool autoSize = false;  // the width follows the text (one line); the height stays
   // Panels and images: the picture, drawn unscaled from the top-left corner (not owned).
   HBITMAP picture = nullptr;
   COLORREF fill = CLR_INVALID;  // panels: colour under the picture; CLR_INVALID for none
@@ -50,6 +51,8 @@ class Form {
 
   int Add(const Element& element);
   Element& At(int index) { return elements_[index]; }
+  // Sets a label's text; an auto-sized label takes the width of the new text.
+  void SetText(int index, const std::wstring& text);
   // The element's rectangle in client pixels.
   RECT PixelRect(int index) const;
   // A child window at twips inside a container (-1 the form, or a panel element).
