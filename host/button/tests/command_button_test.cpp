@@ -235,5 +235,24 @@ TEST_F(CommandWindowTest, DisabledControlIgnoresInputAndShowsDisable) {
   EXPECT_EQ(PicturePixel(IDB_COMMAND_DISABLE, 30, 1), Shown(40, 1));
 }
 
+TEST_F(CommandWindowTest, TransparentBackgroundShowsTheParentAndKeepsTheCaption) {
+  Command_SetFontColour(button, 0x0000FF);
+  Command_SetVisible(button, 0);
+  EXPECT_EQ(0, Command_Visible(button));
+  COLORREF face = GetSysColor(COLOR_BTNFACE);
+  uint32_t faceRgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+  EXPECT_EQ(faceRgb, Shown(0, 0));
+  EXPECT_EQ(faceRgb, Shown(40, 2));
+  bool captionSeen = false;
+  Canvas c(81, 25);
+  Command_Paint(button, c.dc);
+  for (int x = 0; x < 81; ++x) captionSeen |= Red(c.At(x, 12)) > 0x90 && Blue(c.At(x, 12)) < 0x60;
+  EXPECT_TRUE(captionSeen);
+
+  Command_SetVisible(button, 7);
+  EXPECT_EQ(255, Command_Visible(button));
+  EXPECT_EQ(PicturePixel(IDB_COMMAND_NORMAL, 30, 2), Shown(40, 2));
+}
+
 }  // namespace
 }  // namespace orv::button
