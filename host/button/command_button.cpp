@@ -1,7 +1,6 @@
 #include "command_button.h"
 
 #include <cmath>
-#include <memory>
 
 #include "command_button_res.h"
 

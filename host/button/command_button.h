@@ -50,8 +50,8 @@ HWND CreateCommand(HWND parent, int id, PixelRect rect, const std::string& capti
 bool IsCommand(HWND window);
 
 // Members. Reading Visible (when opaque), FontColour or Enabled redraws the control in its
-// Normal (or Disable) look, as the control always has; a never-read, never-saved control is
-// disabled until Enabled is first read.
+// Normal (or Disable) look without changing its state. A control created without saved
+// properties stays disabled until Enabled is first read (or written).
 void Command_Initialize(HWND command);
 // "Visible" is the background style: non-zero opaque (reads back as 255), 0 transparent. The
 // window's own visibility is ShowWindow's.

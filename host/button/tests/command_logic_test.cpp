@@ -271,6 +271,8 @@ TEST(CommandProperties, FirstReadOfEnabledEnablesANeverSavedInstance) {
   EXPECT_EQ(True, c.Enabled());
   EXPECT_EQ(1, c.State().FirstRun);
   EXPECT_EQ("Normal/white", s.TakeLooks());  // ApplyEnabled (ShowNormal ran while still disabled)
+  EXPECT_EQ(True, c.Enabled());
+  EXPECT_EQ(1, c.State().FirstRun);
   c.Enabled(False);
   EXPECT_EQ(False, c.Enabled());
   EXPECT_EQ(1, c.State().FirstRun);
