@@ -27,6 +27,16 @@ if(ORV_NATIVE)
     add_link_options(-fsanitize=address,undefined)
   endif()
   add_compile_options(-Wall -Wextra)
+  # With clang, everything is also built for coverage-guided fuzzing, so the fuzz targets in
+  # tests/fuzz see inside the libraries they drive.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    option(ORV_FUZZ "Build the libFuzzer targets" ON)
+  else()
+    set(ORV_FUZZ OFF)
+  endif()
+  if(ORV_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+  endif()
 elseif(MINGW)
   # Static, self-contained programs with no time stamp in their headers (reproducible bytes).
   add_compile_options(-Wall -Wextra "-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.")
