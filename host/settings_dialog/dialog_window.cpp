@@ -5,6 +5,7 @@
 #include "dialog_layout.h"
 #include "dialog_resources.h"
 #include "dialog_rules.h"
+#include "command_button.h"
 #include "host_core.h"
 
 namespace dialog {
@@ -16,14 +17,24 @@ namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
 
-// Button look until the Command control is wired in: a plain push button.
-HWND MakeButton(tk::Form& form, const wchar_t* caption, int container, const Box& b, int id,
-                HFONT font) {
-  HWND h = form.AddChild(L"BUTTON", caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, container,
-                         b.left, b.top, b.width, b.height, id);
-  SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+// One of the dialog's Command buttons at twips inside a container; Click runs onClick.
+HWND MakeCommand(tk::Form& form, const char* caption, int container, const Box& b, int id,
+                 std::function<void()> onClick) {
+  RECT r = form.PixelRect(container, b.left, b.top, b.width, b.height);
+  HWND h = orv::button::CreateCommand(form.hwnd(), id,
+                                      {r.left, r.top, r.right - r.left, r.bottom - r.top}, caption);
+  SetWindowLongPtrW(h, GWL_STYLE, GetWindowLongPtrW(h, GWL_STYLE) | WS_TABSTOP);
+  orv::button::Command_OnClick(h, std::move(onClick));
   return h;
 }
+
+// Starts every Command button on the window (its pointer poll); other controls are skipped.
+BOOL CALLBACK InitCommand(HWND child, LPARAM) {
+  if (orv::button::IsCommand(child)) orv::button::Command_Initialize(child);
+  return TRUE;
+}
+
+void InitCommands(HWND window) { EnumChildWindows(window, InitCommand, 0); }
 
 HBITMAP LoadPicture(HINSTANCE instance, int id) {
   return static_cast<HBITMAP>(
@@ -49,7 +60,7 @@ struct SettingsDialog::Impl {
   void Load();
   void PaintGradient();
   void ShowMode();
-  void EnableFileButton(bool on) { EnableWindow(fileButton, on); }
+  void EnableFileButton(bool on) { orv::button::Command_SetEnabled(fileButton, on); }
   void OpenPage();
 };
 
@@ -84,15 +95,13 @@ bool SettingsDialog::Create(HINSTANCE instance) {
   d.form.onUnload = [&d] {
     if (d.host.zoomClose) d.host.zoomClose(d.form.hwnd());
   };
-  d.form.onCommand = [this](int id, int code) {
-    if (code != BN_CLICKED) return;
-    if (id == kIdFile) FileClick();
-    if (id == kIdSet) SetClick();
-    if (id == kIdCancel) CancelClick();
-  };
   if (!d.form.Create(instance, kTitle, kStyle, kExStyle, kClientWidth, kClientHeight, d.icon))
     return false;
   d.Build();
+  d.fileButton = MakeCommand(d.form, "...", d.panel, kFileButton, kIdFile, [this] { FileClick(); });
+  d.setButton = MakeCommand(d.form, "設定", -1, kSetButton, kIdSet, [this] { SetClick(); });
+  d.cancelButton =
+      MakeCommand(d.form, "ｷｬﾝｾﾙ", -1, kCancelButton, kIdCancel, [this] { CancelClick(); });
   // Any mouse button on an indicator or on its caption selects that mode.
   for (int i = 0; i < 3; ++i) {
     auto select = [this, i](int) { SelectMode(i); };
@@ -160,9 +169,6 @@ void SettingsDialog::Impl::Build() {
   repeat = form.AddChild(L"COMBOBOX", L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN,
                          panel, kRepeatBox.left, kRepeatBox.top, kRepeatBox.width, 3000, kIdRepeat);
   SendMessageW(repeat, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  fileButton = MakeButton(form, L"...", panel, kFileButton, kIdFile, font);
-  setButton = MakeButton(form, L"設定", -1, kSetButton, kIdSet, font);
-  cancelButton = MakeButton(form, L"ｷｬﾝｾﾙ", -1, kCancelButton, kIdCancel, font);
 }
 
 // Fills the persistent background with the vertical gradient: dark blue at the top and bottom,
@@ -197,6 +203,7 @@ void SettingsDialog::Impl::Load() {
                             tk::Twips(r.bottom - r.top));
   SetWindowPos(form.hwnd(), nullptr, tk::Px(p.left), tk::Px(p.top), 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InitCommands(form.hwnd());
   ShowMode();
   SetWindowTextW(repeat, WideFromCp932(FormatTrack(*host.repeat)).c_str());
   for (int i = 0; i <= 30; ++i) {

@@ -3,6 +3,8 @@
 // is called.
 #include "dialog_window.h"
 
+#include "command_button.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -49,7 +51,9 @@ struct Fixture : ::testing::Test {
     return r;
   }
   static bool Enabled(HWND dialogWindow, int id) {
-    return IsWindowEnabled(GetDlgItem(dialogWindow, id)) != FALSE;
+    HWND control = GetDlgItem(dialogWindow, id);
+    return orv::button::IsCommand(control) ? orv::button::Command_Enabled(control)
+                                           : IsWindowEnabled(control) != FALSE;
   }
   static void Press(HWND w, UINT msg, int x, int y) {
     SendMessageW(w, msg, 0, MAKELPARAM(x, y));

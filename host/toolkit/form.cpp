@@ -94,17 +94,19 @@ POINT Form::Origin(int container) const {
 
 RECT Form::PixelRect(int index) const {
   const Element& e = elements_[index];
-  POINT o = Origin(e.container);
-  return {Px(o.x + e.left), Px(o.y + e.top), Px(o.x + e.left + e.width),
-          Px(o.y + e.top + e.height)};
+  return PixelRect(e.container, e.left, e.top, e.width, e.height);
+}
+
+RECT Form::PixelRect(int container, int left, int top, int width, int height) const {
+  POINT o = Origin(container);
+  return {Px(o.x + left), Px(o.y + top), Px(o.x + left + width), Px(o.y + top + height)};
 }
 
 HWND Form::AddChild(const wchar_t* className, const wchar_t* text, DWORD style, int container,
                     int left, int top, int width, int height, int id) {
-  POINT o = Origin(container);
-  int x = Px(o.x + left), y = Px(o.y + top);
-  return CreateWindowExW(0, className, text, style | WS_CHILD, x, y, Px(o.x + left + width) - x,
-                         Px(o.y + top + height) - y, hwnd_,
+  RECT r = PixelRect(container, left, top, width, height);
+  return CreateWindowExW(0, className, text, style | WS_CHILD, r.left, r.top, r.right - r.left,
+                         r.bottom - r.top, hwnd_,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)),
                          nullptr);

@@ -55,7 +55,9 @@ class Form {
   void SetText(int index, const std::wstring& text);
   // The element's rectangle in client pixels.
   RECT PixelRect(int index) const;
-  // A child window at twips inside a container (-1 the form, or a panel element).
+  // A rectangle at twips inside a container (-1 the form, or a panel element), in client pixels.
+  RECT PixelRect(int container, int left, int top, int width, int height) const;
+  // A child window at twips inside a container.
   HWND AddChild(const wchar_t* className, const wchar_t* text, DWORD style, int container, int left,
                 int top, int width, int height, int id = 0);
 
