@@ -125,3 +125,78 @@ e2e_start_wm() {
   E2E_PIDS+=("$!")
   e2e_wait "window manager" 20 xprop -root _NET_SUPPORTING_WM_CHECK
 }
+
+# --- Settings dialog ---
+
+# e2e_dialog_install: install the programs and print the folder. When the shipped host is not
+# built yet, the dialog runner of the build (same dialog, same settings file beside it) stands in.
+e2e_dialog_install() {
+  local dest="$WINEPREFIX/drive_c/Program Files/Orvellia Test"
+  mkdir -p "$dest"
+  if compgen -G "$ORV_DIST/Orvellia.*" >/dev/null; then dest=$(e2e_install_to 'Program Files/Orvellia Test'); fi
+  if [ ! -f "$dest/Orvellia.scr" ] || [ ! -f "$dest/Orvellia.dll" ]; then
+    cp "$ORV_BUILD/win/host/settings_dialog/dialog_run.exe" "$dest/"
+  fi
+  echo "$dest"
+}
+
+# e2e_dialog_start VAR DEST: open the settings dialog from the installed folder (Orvellia.scr /c)
+# and wait until its window shows.
+e2e_dialog_start() {
+  local var=$1 dest=$2
+  if [ -f "$dest/Orvellia.scr" ] && [ -f "$dest/Orvellia.dll" ]; then
+    e2e_start "$var" "$dest/Orvellia.scr" /c
+  else
+    e2e_start "$var" "$dest/dialog_run.exe"
+  fi
+  e2e_wait "settings dialog" 60 e2e_has_window '<Orvellia>'
+}
+
+# e2e_dialog_ended PID: wait until the dialog's program has ended and check its exit code is 0.
+e2e_dialog_ended() {
+  e2e_wait "the program ends" 60 e2e_not_running "$1"
+  local rc=0
+  wait "$1" 2>/dev/null || rc=$?
+  [ "$rc" = 0 ] || e2e_fail "the program ended with exit code $rc"
+}
+
+# e2e_client_origin TITLE CLIENT_W CLIENT_H: screen position of the window's client area, for a
+# window whose frame is equally thick left, right and below (Wine draws it when no window
+# manager runs).
+e2e_client_origin() {
+  local id x y w h
+  id=$(e2e_window "$1")
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  x=$X y=$Y w=$WIDTH h=$HEIGHT
+  local side=$(( (w - $2) / 2 ))
+  echo "$(( x + side )) $(( y + h - $3 - side ))"
+}
+
+# e2e_dialog_at X Y: screen position of a pixel of the settings dialog's client area.
+e2e_dialog_at() {
+  local ox oy
+  read -r ox oy < <(e2e_client_origin '<Orvellia>' 494 246)
+  echo "$(( ox + $1 )) $(( oy + $2 ))"
+}
+
+# e2e_dialog_click X Y [BUTTON]: click at a pixel of the dialog's client area.
+e2e_dialog_click() {
+  local sx sy
+  read -r sx sy < <(e2e_dialog_at "$1" "$2")
+  xdotool mousemove "$sx" "$sy" click "${3:-1}"
+}
+
+# e2e_dialog_pixel PNG X Y: "R G B" of a pixel of the dialog's client area in a screenshot.
+e2e_dialog_pixel() {
+  local sx sy
+  read -r sx sy < <(e2e_dialog_at "$2" "$3")
+  e2e_pixel "$1" "$sx" "$sy"
+}
+
+# e2e_near "R G B" R G B [TOLERANCE]: true when each channel is within TOLERANCE (default 8).
+e2e_near() {
+  local r g b t=${5:-8}
+  read -r r g b <<<"$1"
+  [ $(( r > $2 ? r - $2 : $2 - r )) -le "$t" ] && [ $(( g > $3 ? g - $3 : $3 - g )) -le "$t" ] &&
+    [ $(( b > $4 ? b - $4 : $4 - b )) -le "$t" ]
+}
