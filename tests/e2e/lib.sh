@@ -200,3 +200,11 @@ e2e_near() {
   [ $(( r > $2 ? r - $2 : $2 - r )) -le "$t" ] && [ $(( g > $3 ? g - $3 : $3 - g )) -le "$t" ] &&
     [ $(( b > $4 ? b - $4 : $4 - b )) -le "$t" ]
 }
+# e2e_host_tool: Unix path of the host's scenario helper (host/host_e2e_tool.cpp).
+e2e_host_tool() { echo "$ORV_BUILD/win/host/host_e2e_tool.exe"; }
+
+# e2e_tool ARGS...: run the host's scenario helper to its end; its exit code is the result.
+e2e_tool() { wine "$(e2e_host_tool)" "$@" >>"$E2E_DIR/tool.log" 2>&1 </dev/null; }
+
+# e2e_unix_pid PATTERN: the Unix process id of a Wine program whose command line matches PATTERN.
+e2e_unix_pid() { pgrep -f -- "$1" | head -n1; }
