@@ -33,7 +33,7 @@ void Main() {
   }
   if (mode == orv::Mode::Settings) {
 #ifdef ORV_HAVE_SETTINGS_DIALOG
-    ShowSettingsDialog();
+    ShowSettingsDialog(GetModuleHandleW(nullptr));
 #endif
     EndHost();
   }
