@@ -26,11 +26,11 @@ style=$((16#$style))
 
 e2e_log "destroying the preview area ends the host"
 e2e_tool close "Orvellia Test Parent"
-e2e_wait_exit "$host" 10 >/dev/null
+e2e_wait_exit "$host" 20 >/dev/null
 
 e2e_log "a handle that is no window ends the host at once"
 e2e_start host "$scr" /p 12345
-e2e_wait_exit "$host" 10 >/dev/null
+e2e_wait_exit "$host" 20 >/dev/null
 e2e_start host "$scr" /p:garbage
-e2e_wait_exit "$host" 10 >/dev/null
+e2e_wait_exit "$host" 20 >/dev/null
 e2e_log "ok"

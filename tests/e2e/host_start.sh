@@ -16,7 +16,7 @@ e2e_wait "the missing-renderer message" 30 e2e_tool msgtext Orvellia "$E2E_DIR/m
 e2e_no_window Lumenfall_VC || e2e_fail "a renderer window appeared"
 xdotool search --name '^Lumenfall_Main$' >/dev/null && e2e_fail "the saver window was opened"
 e2e_tool close Orvellia
-e2e_wait_exit "$host" 10 >/dev/null
+e2e_wait_exit "$host" 20 >/dev/null
 
 cp "$(e2e_host_tool)" "$dir/Orvellia.dll"
 
@@ -32,8 +32,8 @@ for args in /s /c "/p 1234"; do
   e2e_running "$host" || e2e_fail "the first host ended after a second start ($args)"
 done
 xdotool mousemove 100 75 click 1  # the stand-in ends on a click
-e2e_wait "renderer window gone" 10 e2e_no_window Lumenfall_VC
-e2e_wait_exit "$host" 5 >/dev/null
+e2e_wait "renderer window gone" 20 e2e_no_window Lumenfall_VC
+e2e_wait_exit "$host" 15 >/dev/null
 
 e2e_log "a renderer slow to open its window is waited for"
 export ORV_STANDIN_DELAY_MS=3000
@@ -45,5 +45,5 @@ e2e_log "killing the renderer ends the host"
 renderer=$(e2e_unix_pid 'Orvellia Test.Orvellia.dll')
 [ -n "$renderer" ] || e2e_fail "renderer process not found"
 kill -9 "$renderer"
-e2e_wait_exit "$host" 10 >/dev/null
+e2e_wait_exit "$host" 20 >/dev/null
 e2e_log "ok"
