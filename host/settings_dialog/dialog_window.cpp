@@ -1,11 +1,9 @@
 #include "dialog_window.h"
 
-#include <commctrl.h>
-
 #include "dialog_layout.h"
 #include "dialog_resources.h"
-#include "dialog_rules.h"
 #include "command_button.h"
+#include "dialog_rules.h"
 #include "host_core.h"
 
 namespace dialog {
@@ -52,11 +50,12 @@ struct SettingsDialog::Impl {
   HBITMAP panelPicture = nullptr;
   HBITMAP store[2] = {nullptr, nullptr};  // Img_Ra: unselected, selected
   HCURSOR hand = nullptr;
+  bool ownHand = false;
   int panel = -1, fileName = -1, url = -1;
-  int indicators[3] = {-1, -1, -1}, captions[3] = {-1, -1, -1};
-  HWND repeat = nullptr, fileButton = nullptr, setButton = nullptr, cancelButton = nullptr;
+  int indicators[3] = {-1, -1, -1};
+  HWND repeat = nullptr, fileButton = nullptr;
 
-  void Build();
+  void Build(SettingsDialog& owner);
   void Load();
   void PaintGradient();
   void ShowMode();
@@ -68,10 +67,14 @@ SettingsDialog::SettingsDialog(DialogHost host) : impl_(new Impl) { impl_->host 
 
 SettingsDialog::~SettingsDialog() {
   Impl& d = *impl_;
-  if (d.font) DeleteObject(d.font);
-  if (d.underlined) DeleteObject(d.underlined);
+  // The window and its controls go first: they use the fonts and pictures freed below.
+  if (HWND h = d.form.hwnd()) DestroyWindow(h);
+  for (HFONT f : {d.font, d.underlined})
+    if (f) DeleteObject(f);
   for (HBITMAP b : {d.panelPicture, d.store[0], d.store[1]})
     if (b) DeleteObject(b);
+  if (d.icon) DestroyIcon(d.icon);
+  if (d.hand && d.ownHand) DestroyCursor(d.hand);
 }
 
 HWND SettingsDialog::hwnd() const { return impl_->form.hwnd(); }
@@ -89,6 +92,7 @@ bool SettingsDialog::Create(HINSTANCE instance) {
   d.store[1] = LoadPicture(instance, IDR_INDICATOR_ON);
   d.hand = static_cast<HCURSOR>(
       LoadImageW(instance, MAKEINTRESOURCEW(IDR_HAND_CURSOR), IMAGE_CURSOR, 32, 32, 0));
+  d.ownHand = d.hand != nullptr;
   if (!d.hand) d.hand = LoadCursor(nullptr, IDC_HAND);
 
   d.form.onResize = [&d] { d.PaintGradient(); };
@@ -97,29 +101,13 @@ bool SettingsDialog::Create(HINSTANCE instance) {
   };
   if (!d.form.Create(instance, kTitle, kStyle, kExStyle, kClientWidth, kClientHeight, d.icon))
     return false;
-  d.Build();
-  d.fileButton = MakeCommand(d.form, "...", d.panel, kFileButton, kIdFile, [this] { FileClick(); });
-  d.setButton = MakeCommand(d.form, "設定", -1, kSetButton, kIdSet, [this] { SetClick(); });
-  d.cancelButton =
-      MakeCommand(d.form, "ｷｬﾝｾﾙ", -1, kCancelButton, kIdCancel, [this] { CancelClick(); });
-  // Any mouse button on an indicator or on its caption selects that mode.
-  for (int i = 0; i < 3; ++i) {
-    auto select = [this, i](int) { SelectMode(i); };
-    d.form.At(d.indicators[i]).mouseDown = select;
-    d.form.At(d.captions[i]).mouseDown = select;
-  }
+  d.Build(*this);
   d.Load();
   return true;
 }
 
-void SettingsDialog::Impl::Build() {
-  tk::Element e;
-  e.kind = tk::Element::kPanel;
-  e.left = kPanel.left, e.top = kPanel.top, e.width = kPanel.width, e.height = kPanel.height;
-  e.picture = panelPicture;
-  e.fill = RGB(0xE0, 0xE0, 0xE0);
-  panel = form.Add(e);
-
+// Adds every control of the window at its place, with its text, font, colour and handlers.
+void SettingsDialog::Impl::Build(SettingsDialog& owner) {
   auto element = [this](tk::Element::Kind kind, int container, const Box& b) {
     tk::Element x;
     x.kind = kind;
@@ -128,6 +116,11 @@ void SettingsDialog::Impl::Build() {
     x.font = font;
     return x;
   };
+  tk::Element photo = element(tk::Element::kPanel, -1, kPanel);
+  photo.picture = panelPicture;
+  photo.fill = RGB(0xE0, 0xE0, 0xE0);
+  panel = form.Add(photo);
+
   // A label sized to its text, in black unless a colour is given.
   auto label = [&](int container, const Box& b, const wchar_t* text,
                    COLORREF colour = RGB(0, 0, 0)) {
@@ -142,9 +135,15 @@ void SettingsDialog::Impl::Build() {
   heading.text = kHeadingText;
   heading.centred = true;
   form.Add(heading);
+  // Any mouse button on an indicator or on its caption selects that mode.
   for (int i = 0; i < 3; ++i) {
-    indicators[i] = form.Add(element(tk::Element::kImage, panel, kIndicator[i]));
-    captions[i] = form.Add(label(panel, kModeCaption[i], kModeText[i]));
+    auto select = [&owner, i](int) { owner.SelectMode(i); };
+    tk::Element indicator = element(tk::Element::kImage, panel, kIndicator[i]);
+    indicator.mouseDown = select;
+    indicators[i] = form.Add(indicator);
+    tk::Element caption = label(panel, kModeCaption[i], kModeText[i]);
+    caption.mouseDown = select;
+    form.Add(caption);
   }
   form.Add(label(panel, kRepeatCaption, kRepeatText));
   tk::Element name = element(tk::Element::kLabel, panel, kFileName);
@@ -165,10 +164,16 @@ void SettingsDialog::Impl::Build() {
     form.Add(s);
   }
 
-  // A drop-down combo box with an editable field; its height covers the open list.
+  // A drop-down combo box with an editable field. The height given at creation is that of the
+  // open list (about a dozen entries); the closed box takes its height from the font.
+  constexpr int kOpenListHeight = 3000;
   repeat = form.AddChild(L"COMBOBOX", L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN,
-                         panel, kRepeatBox.left, kRepeatBox.top, kRepeatBox.width, 3000, kIdRepeat);
+                         panel, kRepeatBox.left, kRepeatBox.top, kRepeatBox.width, kOpenListHeight,
+                         kIdRepeat);
   SendMessageW(repeat, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  fileButton = MakeCommand(form, "...", panel, kFileButton, kIdFile, [&owner] { owner.FileClick(); });
+  MakeCommand(form, "設定", -1, kSetButton, kIdSet, [&owner] { owner.SetClick(); });
+  MakeCommand(form, "ｷｬﾝｾﾙ", -1, kCancelButton, kIdCancel, [&owner] { owner.CancelClick(); });
 }
 
 // Fills the persistent background with the vertical gradient: dark blue at the top and bottom,

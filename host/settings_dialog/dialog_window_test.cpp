@@ -24,6 +24,7 @@ struct Fixture : ::testing::Test {
   OPENFILENAMEA seen{};
   std::string seenFilter, seenTitle, seenFolder;
   const char* chosen = nullptr;  // what the stand-in chooser returns; nullptr = cancelled
+  std::vector<std::string> opened;  // pages handed to the shell
 
   dialog::DialogHost Host() {
     dialog::DialogHost h;
@@ -32,6 +33,7 @@ struct Fixture : ::testing::Test {
     h.writeKey = [this](const std::string& k, const std::string& v) { written.emplace_back(k, v); };
     h.folderOf = [](const std::string& p) { return p.substr(0, p.find_last_of(":\\")); };
     h.zoomOpen = h.zoomClose = [this](HWND w) { zooms.push_back(w); };
+    h.openPage = [this](HWND, const std::string& url) { opened.push_back(url); };
     h.openFileName = [this](OPENFILENAMEA* o) -> BOOL {
       seen = *o;
       seenFilter.assign(o->lpstrFilter, 31);
@@ -86,6 +88,10 @@ TEST_F(Fixture, WindowAndControlsStandAtTheirPixelPositions) {
   EXPECT_EQ(124, repeatBox.left);
   EXPECT_EQ(68, repeatBox.top);
   EXPECT_EQ(165, repeatBox.right);
+  // Closed, the box is as high as its font makes it: 20 pixels (300 twips) with the design font,
+  // a little more with the font that stands in for it here.
+  EXPECT_GE(repeatBox.bottom - repeatBox.top, 20);
+  EXPECT_LE(repeatBox.bottom - repeatBox.top, 24);
   EXPECT_RECT(40, 128, 81, 153, ChildRect(w, dialog::kIdFile));
   EXPECT_RECT(316, 200, 397, 225, ChildRect(w, dialog::kIdSet));
   EXPECT_RECT(400, 200, 481, 225, ChildRect(w, dialog::kIdCancel));
@@ -188,6 +194,32 @@ TEST_F(Fixture, SetWritesTheThreeKeysInOrderAndCloses) {
   EXPECT_TRUE(written.empty());
   EXPECT_FALSE(IsWindow(w));
   SendMessageW(w, WM_CLOSE, 0, 0);  // harmless on a closed window
+}
+
+TEST_F(Fixture, AddressLabelShowsTheHandAndOpensItsOwnCaption) {
+  dialog::SettingsDialog dlg(Host());
+  ASSERT_TRUE(dlg.Create(GetModuleHandleW(nullptr)));
+  HWND w = dlg.hwnd();
+  ShowWindow(w, SW_SHOWNORMAL);
+  POINT onUrl{20, 214};
+  ClientToScreen(w, &onUrl);
+  ASSERT_TRUE(SetCursorPos(onUrl.x, onUrl.y));
+  SendMessageW(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(GetCursor(), &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(12u, info.xHotspot);  // the fingertip of the hand picture
+  EXPECT_EQ(10u, info.yHotspot);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+
+  // A press and release on the label opens the address; a press that ends elsewhere does not.
+  Press(w, WM_LBUTTONDOWN, 20, 214);
+  Press(w, WM_LBUTTONUP, 20, 214);
+  EXPECT_EQ(std::vector<std::string>{"https://orvellia.example.org/"}, opened);
+  Press(w, WM_LBUTTONDOWN, 20, 214);
+  Press(w, WM_LBUTTONUP, 300, 100);
+  EXPECT_EQ(1u, opened.size());
 }
 
 TEST_F(Fixture, CloseBoxWritesNothing) {
