@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The settings dialog saves a choice: a click on the caption "音楽CD" selects the audio CD and
+# Orvellia.scr /c saves a choice: a click on the caption "音楽CD" selects the audio CD and
 # enables the track box, 5 typed there and Set write exactly the three keys of the settings file
 # in code page 932 with CRLF, and the program ends.
 source "$(dirname "$0")/lib.sh"

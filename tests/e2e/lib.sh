@@ -128,27 +128,20 @@ e2e_start_wm() {
 
 # --- Settings dialog ---
 
-# e2e_dialog_install: install the programs and print the folder. When the shipped host is not
-# built yet, the dialog runner of the build (same dialog, same settings file beside it) stands in.
+# e2e_dialog_install: install the programs and print the folder. The dialog never starts the
+# renderer, so where it is not built an empty stand-in file satisfies the host's check for it.
 e2e_dialog_install() {
-  local dest="$WINEPREFIX/drive_c/Program Files/Orvellia Test"
-  mkdir -p "$dest"
-  if compgen -G "$ORV_DIST/Orvellia.*" >/dev/null; then dest=$(e2e_install_to 'Program Files/Orvellia Test'); fi
-  if [ ! -f "$dest/Orvellia.scr" ] || [ ! -f "$dest/Orvellia.dll" ]; then
-    cp "$ORV_BUILD/win/host/settings_dialog/dialog_run.exe" "$dest/"
-  fi
+  local dest
+  dest=$(e2e_install_to 'Program Files/Orvellia Test')
+  [ -f "$dest/Orvellia.scr" ] || e2e_fail "Orvellia.scr is not built"
+  [ -f "$dest/Orvellia.dll" ] || : >"$dest/Orvellia.dll"
   echo "$dest"
 }
 
-# e2e_dialog_start VAR DEST: open the settings dialog from the installed folder (Orvellia.scr /c)
+# e2e_dialog_start VAR DEST: open the settings dialog (Orvellia.scr /c) from the installed folder
 # and wait until its window shows.
 e2e_dialog_start() {
-  local var=$1 dest=$2
-  if [ -f "$dest/Orvellia.scr" ] && [ -f "$dest/Orvellia.dll" ]; then
-    e2e_start "$var" "$dest/Orvellia.scr" /c
-  else
-    e2e_start "$var" "$dest/dialog_run.exe"
-  fi
+  e2e_start "$1" "$2/Orvellia.scr" /c
   e2e_wait "settings dialog" 60 e2e_has_window '<Orvellia>'
 }
 
