@@ -317,9 +317,6 @@ LRESULT Form::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (reinterpret_cast<HWND>(wParam) == hwnd_ && LOWORD(lParam) == HTCLIENT && OnSetCursor())
         return TRUE;
       break;
-    case WM_COMMAND:
-      if (lParam && onCommand) onCommand(LOWORD(wParam), HIWORD(wParam));
-      return 0;
     case WM_CLOSE:
       Close();
       return 0;

@@ -44,8 +44,8 @@ class Form {
   Form& operator=(const Form&) = delete;
   ~Form();
 
-  // Creates the window, hidden, with a client area of the given twips. onLoad, onResize and
-  // onUnload are handlers the owner sets before Create.
+  // Creates the window, hidden, with a client area of the given twips. Set onResize and
+  // onUnload before: onResize first runs inside Create.
   bool Create(HINSTANCE instance, const wchar_t* title, DWORD style, DWORD exStyle,
               int clientWidthTwips, int clientHeightTwips, HICON icon);
 
@@ -79,8 +79,6 @@ class Form {
 
   std::function<void()> onResize;
   std::function<void()> onUnload;
-  // WM_COMMAND from a child window: its id and notification code.
-  std::function<void(int id, int code)> onCommand;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
