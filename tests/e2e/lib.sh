@@ -201,3 +201,13 @@ e2e_tool() { wine "$(e2e_host_tool)" "$@" >>"$E2E_DIR/tool.log" 2>&1 </dev/null;
 
 # e2e_unix_pid PATTERN: the Unix process id of a Wine program whose command line matches PATTERN.
 e2e_unix_pid() { pgrep -f -- "$1" | head -n1; }
+
+# e2e_wait_exit_code VAR PID SECONDS: wait for the process to end and put its exit code into VAR;
+# fails on timeout. Runs in the calling shell, which alone can collect its own child's exit code
+# (inside $(...) a subshell cannot: the parent reaps the child and the subshell's wait reports -1).
+e2e_wait_exit_code() {
+  local var=$1 pid=$2 limit=$3 code=0
+  e2e_wait "process $pid ends" "$limit" e2e_not_running "$pid"
+  wait "$pid" 2>/dev/null || code=$?
+  printf -v "$var" '%s' "$code"
+}

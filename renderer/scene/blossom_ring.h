@@ -1,0 +1,39 @@
+// The blossom ring: 128 ring positions circling above the dial, each drawn as three tinted
+// blossom billboards that face the camera and add their light to the frame.
+#pragma once
+
+struct BlossomEntry {
+  float angle;   // position on the ring in degrees, 0 to 360
+  float speed;   // degrees added per frame
+  float radius;  // distance from the vertical axis
+  float height;  // y of the entry's blossoms, fixed from its starting angle
+};
+
+constexpr int kBlossomCount = 128;
+extern BlossomEntry BlossomRing[kBlossomCount];
+
+// Degrees to radians as the ring has always computed it (slightly less than pi/180).
+constexpr double kDegToRad = 0.01745;
+
+struct Vec3 {
+  double x, y, z;
+};
+
+double VecLength(Vec3 v);
+Vec3 VecNormalize(Vec3 v);
+Vec3 VecCross(Vec3 a, Vec3 b);
+Vec3 VecScale(Vec3 v, double s);
+Vec3 VecSub(Vec3 a, Vec3 b);
+
+// Half-diagonals of a billboard of the given size at p seen from eye: a and b are perpendicular to
+// each other and to the line of sight, each `size` long.
+void BillboardAxes(Vec3 p, double size, Vec3 eye, Vec3* a, Vec3* b);
+
+// Fills BlossomRing (once, before the first frame).
+void InitBlossomRing();
+// Draws all blossoms, then advances every entry by its speed.
+void DrawBlossomRing();
+// Draws one blossom square centred on p, facing the eye, with the texture of the given slot added
+// to the frame in the given colour.
+void DrawBillboard(Vec3 p, double size, float red, float green, float blue, float eyeX, float eyeY,
+                   float eyeZ, int slot);

@@ -1,0 +1,42 @@
+// The clock scene: a perspective view of the textured ground with the dial picture, three hands
+// turning with the local time, and the blossom ring above. Portable GL 1.1 + GLU code; every function
+// runs with a current rendering context on the renderer's one thread.
+#pragma once
+
+#include <ctime>
+
+#include "gl_headers.h"
+
+// The local time as the hands show it.
+struct ClockValues {
+  float second;     // 0 to 59
+  float minute;     // 0 to 59
+  float hourValue;  // dial hour 1 to 12 plus minute / 60
+};
+
+struct GroundVertex {
+  float x, y, z;
+};
+
+constexpr int kGroundSize = 64;  // vertices per side of the ground grid
+
+// Texture names by slot: 0 the dial picture, 1 the hands' picture, 2 the blossom picture.
+extern GLuint TextureSlots[3];
+// Ground vertices indexed [column i][row j].
+extern GroundVertex GroundGrid[kGroundSize][kGroundSize];
+extern ClockValues ClockTime;
+// The camera position, read by the billboards to face it.
+extern float EyePoint[3];
+
+// Viewport and 60-degree perspective for a window of width x height pixels.
+void SetProjection(int width, int height);
+// Reads the local time into ClockTime.
+void SampleClock();
+// Sets ClockTime from a broken-down local time (the seam under SampleClock).
+void SampleClockFrom(const std::tm& local);
+// Fills GroundGrid (once, before the first frame).
+void BuildGroundGrid();
+// Draws one complete frame into the back buffer; the caller swaps.
+void DrawFrame();
+void DrawGround();
+void DrawHands();

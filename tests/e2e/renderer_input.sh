@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# What ends the real renderer and what does not: one run per closing input (key press is covered by
+# renderer_window), each ending the process with exit code 0; a 50-pixel move and a close request
+# from another program leave it running.
+source "$(dirname "$0")/lib.sh"
+e2e_init renderer_input 1024 768
+e2e_start_wm
+dir=$(e2e_install_to 'Program Files/Orvellia Test')
+probe="$ORV_BUILD/win/renderer/window_probe.exe"
+
+# start_renderer: a fresh renderer with the cursor at (400, 300) when its window is created.
+start_renderer() {
+  xdotool mousemove 400 300
+  e2e_start renderer "$dir/Orvellia.dll"
+  e2e_wait "renderer window" 60 e2e_has_window Lumenfall_VC
+}
+
+expect_exit_0() {
+  local rc
+  e2e_wait_exit_code rc "$renderer" 30
+  [ "$rc" = 0 ] || e2e_fail "$1: exit code $rc"
+  e2e_log "$1 ends the renderer with exit code 0"
+}
+
+start_renderer
+xdotool mousemove 450 350
+e2e_holds 2 e2e_running "$renderer" || e2e_fail "a 50-pixel move ended the renderer"
+wine "$probe" close Lumenfall_VC </dev/null >/dev/null 2>&1 || e2e_fail "probe could not post WM_CLOSE"
+e2e_holds 2 e2e_has_window Lumenfall_VC || e2e_fail "an outside WM_CLOSE ended the renderer"
+e2e_log "a 50-pixel move and an outside WM_CLOSE leave it running"
+xdotool mousemove 451 350
+expect_exit_0 "a 51-pixel move"
+
+start_renderer
+xdotool click 1
+expect_exit_0 "a click"
+
+renderer_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(e2e_window Lumenfall_VC)" ]; }
+
+start_renderer
+e2e_wait "renderer window active" 20 renderer_active
+xlogo -geometry 100x100+10+10 >/dev/null 2>&1 </dev/null &
+E2E_PIDS+=("$!")
+e2e_wait "other window" 20 xdotool search --onlyvisible --class xlogo
+xdotool windowactivate --sync "$(xdotool search --onlyvisible --class xlogo | head -n1)"
+expect_exit_0 "a loss of focus"
+e2e_log "ok"
