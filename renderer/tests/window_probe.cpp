@@ -2,6 +2,7 @@
 // renderer: it looks at and talks to the renderer window as another program would.
 //   window_probe rect CLASS TITLE   prints "left top right bottom" of that top-level window
 //   window_probe close TITLE        posts WM_CLOSE to that window (a close from outside)
+//   window_probe foreground TITLE   succeeds when that window is the system's foreground window
 // Exit code 0 on success, 1 when the window is not found, 2 on a bad command line.
 #include <windows.h>
 
@@ -20,6 +21,10 @@ int main(int argc, char** argv) {
     HWND window = FindWindowA(nullptr, argv[2]);
     return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   }
-  std::fprintf(stderr, "usage: window_probe rect CLASS TITLE | close TITLE\n");
+  if (argc == 3 && std::strcmp(argv[1], "foreground") == 0) {
+    HWND window = FindWindowA(nullptr, argv[2]);
+    return window && GetForegroundWindow() == window ? 0 : 1;
+  }
+  std::fprintf(stderr, "usage: window_probe rect CLASS TITLE | close TITLE | foreground TITLE\n");
   return 2;
 }

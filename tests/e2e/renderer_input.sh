@@ -26,7 +26,8 @@ start_renderer
 xdotool mousemove 450 350
 e2e_holds 2 e2e_running "$renderer" || e2e_fail "a 50-pixel move ended the renderer"
 wine "$probe" close Lumenfall_VC </dev/null >/dev/null 2>&1 || e2e_fail "probe could not post WM_CLOSE"
-e2e_holds 2 e2e_has_window Lumenfall_VC || e2e_fail "an outside WM_CLOSE ended the renderer"
+e2e_holds 2 e2e_running "$renderer" || e2e_fail "an outside WM_CLOSE ended the renderer"
+e2e_has_window Lumenfall_VC || e2e_fail "the window went away after an outside WM_CLOSE"
 e2e_log "a 50-pixel move and an outside WM_CLOSE leave it running"
 xdotool mousemove 451 350
 expect_exit_0 "a 51-pixel move"
@@ -35,13 +36,22 @@ start_renderer
 xdotool click 1
 expect_exit_0 "a click"
 
-renderer_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(e2e_window Lumenfall_VC)" ]; }
+# Active for the window manager and in the foreground for Wine: only then is a switch a deactivation.
+renderer_active() {
+  [ "$(xdotool getactivewindow 2>/dev/null)" = "$(e2e_window Lumenfall_VC)" ] &&
+    wine "$probe" foreground Lumenfall_VC </dev/null >/dev/null 2>&1
+}
 
 start_renderer
 e2e_wait "renderer window active" 20 renderer_active
 xlogo -geometry 100x100+10+10 >/dev/null 2>&1 </dev/null &
 E2E_PIDS+=("$!")
-e2e_wait "other window" 20 xdotool search --onlyvisible --class xlogo
-xdotool windowactivate --sync "$(xdotool search --onlyvisible --class xlogo | head -n1)"
+# Polled: xdotool gives up on a window that vanishes while it searches (Wine's short-lived ones).
+switch_to_other() {
+  local other
+  other=$(xdotool search --onlyvisible --class xlogo | head -n1)
+  [ -n "$other" ] && xdotool windowactivate --sync "$other"
+}
+e2e_wait "switch to another window" 20 switch_to_other
 expect_exit_0 "a loss of focus"
 e2e_log "ok"

@@ -1,0 +1,92 @@
+// Frame rate of the renderer at the screen's size: its real start-up, frame and message loop
+// (RenderOneFrame between messages, as the shipped loop does), then the floor of this display and
+// GL: a frame that only clears, draws one full-screen textured quad and swaps.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "renderer_window.h"
+#include "scene/clock_scene.h"
+
+namespace {
+
+double Seconds() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Runs the loop with the given frame for `seconds` after a short warm-up; frames per second, or a
+// negative value when the window closed meanwhile.
+template <typename Frame>
+double MeasureFps(Frame frame, double seconds) {
+  for (int i = 0; i < 20; ++i) frame();
+  int frames = 0;
+  const double start = Seconds();
+  double now = start;
+  MSG message;
+  while (now - start < seconds) {
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) return -1.0;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+      continue;
+    }
+    frame();
+    ++frames;
+    now = Seconds();
+  }
+  return frames / (now - start);
+}
+
+void FloorFrame() {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, TextureSlots[0]);
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 1), glVertex2f(-1, -1);
+  glTexCoord2f(1, 1), glVertex2f(1, -1);
+  glTexCoord2f(1, 0), glVertex2f(1, 1);
+  glTexCoord2f(0, 0), glVertex2f(-1, 1);
+  glEnd();
+  glDisable(GL_TEXTURE_2D);
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  SwapBuffers(RendererDeviceContext());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const double seconds = argc > 1 ? std::atof(argv[1]) : 5.0;
+  RendererInstance = GetModuleHandleA(nullptr);
+  SaverState state = {nullptr, 50, {0, 0}, FALSE};
+  Saver = &state;
+  if (!StartRenderer(SW_SHOWNORMAL)) {
+    std::fprintf(stderr, "renderer start-up failed\n");
+    return 1;
+  }
+  const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+  std::printf("screen %dx%d, GL renderer %s, WGL_EXT_swap_control %s\n", GetSystemMetrics(SM_CXSCREEN),
+              GetSystemMetrics(SM_CYSCREEN), glGetString(GL_RENDERER),
+              extensions && std::strstr(extensions, "WGL_EXT_swap_control") ? "listed" : "not listed in GL_EXTENSIONS");
+  const double scene = MeasureFps(RenderOneFrame, seconds);
+  const double floor = MeasureFps(FloorFrame, seconds);
+  std::printf("scene %7.1f fps (%6.2f ms/frame)\n", scene, 1000.0 / scene);
+  std::printf("floor %7.1f fps (%6.2f ms/frame)\n", floor, 1000.0 / floor);
+  std::printf("scene frame costs %.2f x the floor\n", floor / scene);
+  StopRenderer();
+  DestroyWindow(state.window);
+  Saver = nullptr;
+  return scene > 0 && floor > 0 ? 0 : 1;
+}
