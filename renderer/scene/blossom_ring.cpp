@@ -53,40 +53,80 @@ void DrawBlossomRing() {
       {30.0f, 1.0f, 0.0f, 0.5f},
       {60.0f, 0.8f, 0.1f, 0.2f},
   };
+  BeginBillboards(2);
   for (BlossomEntry& e : BlossomRing) {
     for (const Tint& tint : kTints) {
       const double theta = (e.angle + tint.addedAngle) * kDegToRad;
       const Vec3 p = {e.radius * std::cos(theta), e.height, e.radius * std::sin(theta)};
-      DrawBillboard(p, 0.6, tint.red, tint.green, tint.blue, EyePoint[0], EyePoint[1], EyePoint[2], 2);
+      DrawBillboard(p, 0.6, tint.red, tint.green, tint.blue, EyePoint[0], EyePoint[1], EyePoint[2]);
     }
     e.angle += e.speed;
     if (e.angle >= 360.0f) e.angle -= 360.0f;
   }
+  EndBillboards();
 }
 
-void DrawBillboard(Vec3 p, double size, float red, float green, float blue, float eyeX, float eyeY,
-                   float eyeZ, int slot) {
-  Vec3 a, b;
-  BillboardAxes(p, size, {eyeX, eyeY, eyeZ}, &a, &b);
-  glColor3f(red, green, blue);
-  // Added light: the picture's black leaves the frame unchanged, overlaps brighten, and no blossom
-  // hides another because depth writes are off (the depth test stays on against the ground).
+namespace {
+
+struct BillboardVertex {
+  GLdouble s, t;
+  GLfloat colour[3];
+  GLdouble x, y, z;
+};
+
+// Room for the whole ring; a longer batch is drawn in parts.
+constexpr int kBatchSquares = kBlossomCount * 3;
+BillboardVertex Batch[kBatchSquares * 4];
+int BatchVertices;
+int BatchSlot;
+
+// Draws the squares collected so far (the blending state stays on until EndBillboards).
+void DrawBatch() {
+  if (BatchVertices == 0) return;
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
+  // Depth writes off, depth test on: the ground still hides what lies behind it, but no blossom
+  // hides another.
   glDepthMask(GL_FALSE);
-  glBindTexture(GL_TEXTURE_2D, TextureSlots[slot]);
-  glBegin(GL_QUADS);
-  const Vec3 c0 = VecAdd(p, a), c1 = VecSub(p, b), c2 = VecSub(p, a), c3 = VecAdd(p, b);
-  glTexCoord2d(0.0, 0.0);
-  glVertex3d(c0.x, c0.y, c0.z);
-  glTexCoord2d(1.0, 0.0);
-  glVertex3d(c1.x, c1.y, c1.z);
-  glTexCoord2d(1.0, 1.0);
-  glVertex3d(c2.x, c2.y, c2.z);
-  glTexCoord2d(0.0, 1.0);
-  glVertex3d(c3.x, c3.y, c3.z);
-  glEnd();
+  glBindTexture(GL_TEXTURE_2D, TextureSlots[BatchSlot]);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glTexCoordPointer(2, GL_DOUBLE, sizeof(BillboardVertex), &Batch[0].s);
+  glColorPointer(3, GL_FLOAT, sizeof(BillboardVertex), Batch[0].colour);
+  glVertexPointer(3, GL_DOUBLE, sizeof(BillboardVertex), &Batch[0].x);
+  glDrawArrays(GL_QUADS, 0, BatchVertices);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glDisableClientState(GL_COLOR_ARRAY);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glColor3fv(Batch[BatchVertices - 1].colour);  // the current colour is the last blossom's
+  BatchVertices = 0;
+}
+
+}  // namespace
+
+void BeginBillboards(int slot) {
+  BatchSlot = slot;
+  BatchVertices = 0;
+}
+
+void DrawBillboard(Vec3 p, double size, float red, float green, float blue, float eyeX, float eyeY,
+                   float eyeZ) {
+  if (BatchVertices == kBatchSquares * 4) DrawBatch();
+  Vec3 a, b;
+  BillboardAxes(p, size, {eyeX, eyeY, eyeZ}, &a, &b);
+  // The picture turned by 45 degrees: texture corners on the square's diagonals.
+  const Vec3 corners[4] = {VecAdd(p, a), VecSub(p, b), VecSub(p, a), VecAdd(p, b)};
+  static const GLdouble kTexCoords[4][2] = {{0.0, 0.0}, {1.0, 0.0}, {1.0, 1.0}, {0.0, 1.0}};
+  for (int k = 0; k < 4; ++k) {
+    Batch[BatchVertices++] = {kTexCoords[k][0], kTexCoords[k][1], {red, green, blue},
+                              corners[k].x, corners[k].y, corners[k].z};
+  }
+}
+
+void EndBillboards() {
+  DrawBatch();
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);
   glDepthMask(GL_TRUE);

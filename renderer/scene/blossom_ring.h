@@ -33,7 +33,13 @@ void BillboardAxes(Vec3 p, double size, Vec3 eye, Vec3* a, Vec3* b);
 void InitBlossomRing();
 // Draws all blossoms, then advances every entry by its speed.
 void DrawBlossomRing();
-// Draws one blossom square centred on p, facing the eye, with the texture of the given slot added
-// to the frame in the given colour.
+
+// Blossom squares are drawn in a batch that shares one texture and one blending state:
+// BeginBillboards, any number of DrawBillboard, EndBillboards. The squares add their light to the
+// frame (the picture's black leaves it unchanged), so their order does not matter.
+void BeginBillboards(int slot);
+// One blossom square centred on p, facing the eye, in the given colour.
 void DrawBillboard(Vec3 p, double size, float red, float green, float blue, float eyeX, float eyeY,
-                   float eyeZ, int slot);
+                   float eyeZ);
+// Draws the batch; afterwards texturing and blending are off and depth writes on again.
+void EndBillboards();

@@ -200,6 +200,32 @@ TEST_F(SceneTest, RingAdvancesEachFrameAndWrapsBelow360) {
   }
 }
 
+TEST_F(SceneTest, FrameLeavesTheStateTheNextFrameStartsFrom) {
+  UploadPlainPictures({255, 255, 255});
+  DrawAt(0, 0, 0);
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
+  EXPECT_FALSE(glIsEnabled(GL_COLOR_ARRAY));
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  GLboolean depthWrites = GL_FALSE;
+  glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+  EXPECT_TRUE(depthWrites);
+  GLfloat colour[4];
+  glGetFloatv(GL_CURRENT_COLOR, colour);  // the last blossom's tint
+  EXPECT_FLOAT_EQ(colour[0], 0.8f);
+  EXPECT_FLOAT_EQ(colour[1], 0.1f);
+  EXPECT_FLOAT_EQ(colour[2], 0.2f);
+  // A second frame draws the same picture (nothing left over, only the ring moved a little).
+  const Rgb first = At(-1.5, 0, 1.5);
+  DrawAt(0, 0, 0);
+  const Rgb second = At(-1.5, 0, 1.5);
+  EXPECT_EQ(first.r, second.r);
+  EXPECT_EQ(first.g, second.g);
+  EXPECT_EQ(first.b, second.b);
+}
+
 TEST_F(SceneTest, BlossomsAddLightOverTheGround) {
   Upload(0, FlatPicture(64, {0, 0, 0}), 64);
   Upload(1, FlatPicture(32, {0, 0, 0}), 32);
