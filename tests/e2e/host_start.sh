@@ -4,9 +4,9 @@
 # to open its window, a killed renderer, and a second start while one runs.
 source "$(dirname "$0")/lib.sh"
 e2e_init host_start
-dir=$(e2e_install_to 'Program Files/Orvellia Test')
+dir=$(e2e_install_to 'Program Files/Orvellia Start')
 rm -f "$dir/Orvellia.dll"
-scr="C:\\Program Files\\Orvellia Test\\Orvellia.scr"
+scr="C:\\Program Files\\Orvellia Start\\Orvellia.scr"
 
 e2e_log "no Orvellia.dll: the message, and nothing started"
 e2e_start host "$scr" /s
@@ -42,7 +42,7 @@ e2e_holds 2 e2e_running "$host" || e2e_fail "the host took a starting renderer f
 e2e_wait "renderer window" 30 e2e_has_window Lumenfall_VC
 unset ORV_STANDIN_DELAY_MS
 e2e_log "killing the renderer ends the host"
-renderer=$(e2e_unix_pid 'Orvellia Test.Orvellia.dll')
+renderer=$(e2e_unix_pid 'Orvellia Start.Orvellia.dll')
 [ -n "$renderer" ] || e2e_fail "renderer process not found"
 kill -9 "$renderer"
 e2e_wait_exit "$host" 20 >/dev/null

@@ -199,8 +199,19 @@ e2e_host_tool() { echo "$ORV_BUILD/win/host/host_e2e_tool.exe"; }
 # e2e_tool ARGS...: run the host's scenario helper to its end; its exit code is the result.
 e2e_tool() { wine "$(e2e_host_tool)" "$@" >>"$E2E_DIR/tool.log" 2>&1 </dev/null; }
 
-# e2e_unix_pid PATTERN: the Unix process id of a Wine program whose command line matches PATTERN.
-e2e_unix_pid() { pgrep -f -- "$1" | head -n1; }
+# e2e_unix_pid PATTERN: the Unix process id of a Wine program of this scenario (its prefix) whose
+# command line matches PATTERN; nothing when there is none. Other scenarios and developers run the
+# same programs at the same time, each in its own prefix; a match by command line alone could name
+# one of theirs (and a scenario that kills it would end another's renderer).
+e2e_unix_pid() {
+  local p
+  for p in $(pgrep -f -- "$1"); do
+    if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      echo "$p"
+      return
+    fi
+  done
+}
 
 # e2e_wait_exit_code VAR PID SECONDS: wait for the process to end and put its exit code into VAR;
 # fails on timeout. Runs in the calling shell, which alone can collect its own child's exit code
