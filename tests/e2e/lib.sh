@@ -222,3 +222,87 @@ e2e_wait_exit_code() {
   wait "$pid" 2>/dev/null || code=$?
   printf -v "$var" '%s' "$code"
 }
+
+# --- Music heard: Wine's sound captured in real time and measured ---
+
+# e2e_audio_start: a sound server of this scenario whose only output writes everything it plays,
+# in real time (silence included), to $E2E_AUDIO/run.raw (s16le, 48000 Hz, 2 channels); Wine
+# programs started afterwards play into it. Position 0 of the capture is the start of the output.
+e2e_audio_start() {
+  E2E_AUDIO="$E2E_DIR/audio"
+  mkdir -p "$E2E_AUDIO/runtime"
+  chmod 700 "$E2E_AUDIO/runtime"
+  mkfifo "$E2E_AUDIO/fifo"
+  # The reader comes first: the server's pipe output blocks until the FIFO has one.
+  cat "$E2E_AUDIO/fifo" >"$E2E_AUDIO/run.raw" </dev/null &
+  E2E_PIDS+=("$!")
+  cat >"$E2E_AUDIO/server.pa" <<PA
+load-module module-pipe-sink file=$E2E_AUDIO/fifo format=s16le rate=48000 channels=2 use_system_clock_for_timing=yes sink_name=capture
+set-default-sink capture
+load-module module-native-protocol-unix auth-anonymous=1 socket=$E2E_AUDIO/native
+PA
+  export XDG_RUNTIME_DIR="$E2E_AUDIO/runtime"
+  export PULSE_SERVER="unix:$E2E_AUDIO/native"
+  HOME="$E2E_AUDIO" pulseaudio --daemonize=no -n -F "$E2E_AUDIO/server.pa" --exit-idle-time=-1 \
+    --use-pid-file=no >"$E2E_AUDIO/server.log" 2>&1 </dev/null &
+  E2E_PIDS+=("$!")
+  e2e_wait "sound server" 30 pactl info
+  e2e_wait "sound output running" 30 e2e_audio_reaches 0.1
+}
+
+# e2e_audio_now: the capture's length so far, in seconds.
+e2e_audio_now() {
+  awk -v b="$(stat -c %s "$E2E_AUDIO/run.raw")" 'BEGIN { printf "%.2f\n", b / 192000 }'
+}
+
+# e2e_audio_reaches SECONDS: true when the capture is at least that long.
+e2e_audio_reaches() { awk -v n="$(e2e_audio_now)" -v t="$1" 'BEGIN { exit !(n >= t) }'; }
+
+# e2e_audio_levels FROM TO: the RMS level (full scale 1) of each 0.1 s window of the capture from
+# FROM to TO seconds, one "START RMS" line per window (left channel).
+e2e_audio_levels() {
+  sox -t raw -r 48000 -e signed -b 16 -c 2 "$E2E_AUDIO/run.raw" -t dat - trim "$1" "=$2" remix 1 \
+    2>/dev/null | awk -v from="$1" '
+      /^;/ { next }
+      { w = int($1 * 10 + 1e-6); sum[w] += $2 * $2; n[w]++; if (w > last) last = w }
+      END { for (w = 0; w <= last; w++) if (n[w] >= 4000) printf "%.1f %.4f\n", from + w / 10, sqrt(sum[w] / n[w]) }'
+}
+
+# e2e_audio_runs FROM TO: the capture from FROM to TO as runs of sound and silence, one
+# "sound|silence START LENGTH" line each. A window is sound when its RMS exceeds 0.02; a silence
+# of less than 0.3 s between two sounds counts as sound (a dropout of a loaded machine, not a
+# pause of the music).
+e2e_audio_runs() {
+  e2e_audio_levels "$1" "$2" | awk '
+    { t[NR - 1] = $1; s[NR - 1] = ($2 > 0.02) }
+    END {
+      n = NR
+      for (i = 0; i < n; i++) {
+        if (s[i]) continue
+        for (j = i; j < n && !s[j]; j++) {}
+        if (i > 0 && j < n && j - i < 3) for (k = i; k < j; k++) s[k] = 1
+        i = j - 1
+      }
+      for (i = 0; i < n; i = j) {
+        for (j = i; j < n && s[j] == s[i]; j++) {}
+        printf "%s %.1f %.1f\n", s[i] ? "sound" : "silence", t[i], (j - i) / 10
+      }
+    }'
+}
+
+# e2e_audio_onset FROM: the start of the first sound after FROM seconds (fails when none yet).
+e2e_audio_onset() {
+  local t
+  t=$(e2e_audio_runs "$1" "$(e2e_audio_now)" | awk '$1 == "sound" { print $2; exit }')
+  [ -n "$t" ] && echo "$t"
+}
+
+# e2e_calc EXPR: a decimal sum for the scenarios' times, e.g. e2e_calc "$t + 2.5".
+e2e_calc() { awk "BEGIN { printf \"%.2f\n\", $1 }"; }
+
+# e2e_settings_file DIR MODE REPEAT MUSIC: write Orvellia.ini into DIR as the settings dialog
+# writes it: CP932 bytes, CRLF, the numbers led by a blank.
+e2e_settings_file() {
+  printf '[Section]\r\nBGM区分= %s\r\nBGMﾘﾋﾟｰﾄ= %s\r\nBGMﾌｧｲﾙ=%s\r\n' "$2" "$3" "$4" |
+    iconv -f UTF-8 -t CP932 >"$1/Orvellia.ini"
+}
