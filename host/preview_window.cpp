@@ -2,17 +2,13 @@
 // child of the system's preview area and sized to it.
 #include <windows.h>
 #include <ole2.h>
-#include <olectl.h>
-
-#include <algorithm>
 
 #include "host_core.h"
 #include "host_windows.h"
+#include "preview_paint.h"
 
 namespace Lumenfall_B {
 namespace {
-
-constexpr int kPreviewStill = 101;  // RCDATA: the 152×112 JPEG still of the running saver
 
 struct PreviewWindow {
   HWND hwnd = nullptr;
@@ -20,52 +16,6 @@ struct PreviewWindow {
   SIZE stillSize{};
   RECT imgPrev{};           // Img_Prev's place in the window
 };
-
-// Decodes the JPEG resource with the system's picture decoder into a bitmap of our own.
-HBITMAP LoadStill(SIZE* size) {
-  HINSTANCE module = GetModuleHandleW(nullptr);
-  HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(kPreviewStill), MAKEINTRESOURCEW(10));
-  if (!res) return nullptr;
-  DWORD bytes = SizeofResource(module, res);
-  const void* data = LockResource(LoadResource(module, res));
-  HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  if (!data || !copy) return nullptr;
-  memcpy(GlobalLock(copy), data, bytes);
-  GlobalUnlock(copy);
-  IStream* stream = nullptr;
-  HBITMAP result = nullptr;
-  if (SUCCEEDED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
-    IPicture* picture = nullptr;
-    if (SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(bytes), FALSE, IID_IPicture,
-                                 reinterpret_cast<void**>(&picture)))) {
-      OLE_HANDLE handle = 0;
-      if (SUCCEEDED(picture->get_Handle(&handle))) {
-        result = static_cast<HBITMAP>(CopyImage(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)),
-                                                IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        BITMAP bm{};
-        if (result && GetObjectW(result, sizeof bm, &bm)) *size = SIZE{bm.bmWidth, bm.bmHeight};
-      }
-      picture->Release();
-    }
-    stream->Release();
-  } else {
-    GlobalFree(copy);
-  }
-  return result;
-}
-
-// Draws the window: black, and the still at its own size from Img_Prev's top-left, clipped to it.
-void PaintPreview(const PreviewWindow& w, HDC dc, const RECT& area) {
-  FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  if (!w.still) return;
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, w.still);
-  int width = std::min<LONG>(w.stillSize.cx, w.imgPrev.right - w.imgPrev.left);
-  int height = std::min<LONG>(w.stillSize.cy, w.imgPrev.bottom - w.imgPrev.top);
-  BitBlt(dc, w.imgPrev.left, w.imgPrev.top, width, height, mem, 0, 0, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-}
 
 // The preview closes: ask the window to close (it already does) and end the host with it.
 [[noreturn]] void Form_Unload(PreviewWindow& w) {
@@ -88,7 +38,7 @@ LRESULT CALLBACK PreviewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       HDC dc = BeginPaint(hwnd, &ps);
       RECT area;
       GetClientRect(hwnd, &area);
-      PaintPreview(*w, dc, area);
+      PaintPreview(dc, area, w->still, w->stillSize, w->imgPrev);
       EndPaint(hwnd, &ps);
       return 0;
     }
@@ -111,7 +61,7 @@ void ShowPreview(std::optional<int32_t> parentHandle) {
   int width = r.right - r.left, height = r.bottom - r.top;
 
   OleInitialize(nullptr);
-  window.still = LoadStill(&window.stillSize);
+  window.still = LoadPreviewStill(GetModuleHandleW(nullptr), &window.stillSize);
   WNDCLASSW wc{};
   wc.lpfnWndProc = PreviewProc;
   wc.hInstance = GetModuleHandleW(nullptr);
