@@ -12,9 +12,12 @@ handle=$(cat "$WINEPREFIX/drive_c/parent.txt")
 
 e2e_start host "$scr" "/p" "$handle"
 # NOTE: Wine 8 does not draw a child window that belongs to another process than its parent (the
-# parent's window surface is not shared), so the still cannot be seen in a screenshot here; the
-# preview window is checked as a window: a child of the area, at its top-left, of its size, with
-# WS_CHILD added to its popup style.
+# parent's window surface is not shared), so the still cannot be seen in a screenshot here: not
+# after a SetWindowPos or RedrawWindow of the child or the parent, not when the child is created
+# with WS_CHILD at once, and PrintWindow from another process copies nothing either. The same
+# child in the parent's own process does show. So the preview window is checked here as a window:
+# a child of the area, at its top-left, of its size, with WS_CHILD added to its popup style; its
+# painting is checked in a memory DC by preview_paint_test.
 has_child() { e2e_tool child "Preview Window" "$E2E_DIR/child.txt"; }
 e2e_wait "the preview window inside the test parent" 30 has_child
 read -r style x y w h <"$E2E_DIR/child.txt" || true  # no final newline
