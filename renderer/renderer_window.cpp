@@ -72,15 +72,6 @@ bool SetUpPixelFormat(HDC dc) {
   return format != 0 && SetPixelFormat(dc, format, &request);
 }
 
-void SetFixedGlState() {
-  glShadeModel(GL_SMOOTH);
-  glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-  glClearDepth(1.0);
-  glEnable(GL_DEPTH_TEST);
-  glDepthFunc(GL_LEQUAL);
-  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-}
-
 }  // namespace
 
 void RequestClose() {

@@ -56,6 +56,15 @@ void SetProjection(int width, int height) {
   glMatrixMode(GL_MODELVIEW);
 }
 
+void SetFixedGlState() {
+  glShadeModel(GL_SMOOTH);
+  glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+  glClearDepth(1.0);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+}
+
 void SampleClock() {
   std::time_t now = std::time(nullptr);
   SampleClockFrom(*std::localtime(&now));

@@ -30,6 +30,10 @@ extern float EyePoint[3];
 
 // Viewport and 60-degree perspective for a window of width x height pixels.
 void SetProjection(int width, int height);
+// The GL state that stays as it is for the whole run: smooth shading, black clear colour, depth
+// test with GL_LEQUAL, nicest perspective correction. Texturing and blending stay off; the drawing
+// steps switch them on and off themselves.
+void SetFixedGlState();
 // Reads the local time into ClockTime.
 void SampleClock();
 // Sets ClockTime from a broken-down local time (the seam under SampleClock).

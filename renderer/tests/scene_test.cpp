@@ -49,12 +49,7 @@ class SceneTest : public ::testing::Test {
     frame_.assign(kWidth * kHeight * 4, 0);
     ASSERT_TRUE(OSMesaMakeCurrent(context_, frame_.data(), GL_UNSIGNED_BYTE, kWidth, kHeight));
     SetProjection(kWidth, kHeight);
-    glShadeModel(GL_SMOOTH);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    SetFixedGlState();
     BuildGroundGrid();
     InitBlossomRing();
   }

@@ -53,12 +53,7 @@ int main(int argc, char** argv) {
   }
   // The renderer's start-up: projection, fixed state, scene tables, pictures.
   SetProjection(width, height);
-  glShadeModel(GL_SMOOTH);
-  glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-  glClearDepth(1.0);
-  glEnable(GL_DEPTH_TEST);
-  glDepthFunc(GL_LEQUAL);
-  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  SetFixedGlState();
   BuildGroundGrid();
   InitBlossomRing();
   if (!LoadPicture(argv[1], 512, &TextureSlots[0]) || !LoadPicture(argv[2], 32, &TextureSlots[1]) ||
