@@ -14,7 +14,8 @@
 #   start        `Orvellia.scr /s` started to its first presented frame, against min_wgl.exe (one
 #                full-screen window, one WGL frame). The first frame is seen from outside: the probe
 #                reads a 64x64 region in the screen's middle until a pixel is not black (Xvfb runs
-#                with a black root, -br, and both programs draw there).
+#                with a black root, -br, and both programs draw there). The renderer started alone
+#                shows the host's share of the saver's start.
 #   exit         `xdotool key space` to the host's Unix process gone (and the renderer's), against
 #                min_wgl.exe ending on the same key; median and worst. Openbox runs as the window
 #                manager, as on a desktop.
@@ -22,7 +23,10 @@
 #                utime+stime when perf cannot attach), against min_win32.exe (a hidden window and
 #                its message loop) running at the same time.
 #   memory       VmHWM of the host and the renderer, against min_win32.exe and min_wgl.exe.
-#   size         the two shipped files, their imported DLLs, and what else lies in dist/.
+#   scene parts  scene_profile (native, OSMesa offscreen): the scene's frame by part against the
+#                floor frame, and batched ways of sending the same ground and blossoms.
+#   size         the two shipped files, their imported DLLs, a stripped copy of each (what the
+#                symbol table and debug sections of the static runtime add), what else lies in dist/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -35,7 +39,8 @@ source tests/wine/env.sh
 out="$root/build/bench-results"
 win="$root/build/win/bench"
 probe="$root/build/bench/probe"
-for f in "$win/renderer_fps.exe" "$win/min_wgl.exe" "$win/min_win32.exe" "$probe" \
+profile="$root/build/bench/scene_profile"
+for f in "$win/renderer_fps.exe" "$win/min_wgl.exe" "$win/min_win32.exe" "$probe" "$profile" \
   "$root/dist/Orvellia.scr" "$root/dist/Orvellia.dll"; do
   [ -f "$f" ] || { echo "bench: $f is not built" >&2; exit 1; }
 done
@@ -126,7 +131,7 @@ started+=("$!")
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 && break; sleep 0.1; done
 warm_server
 region=(928 508 64 64)
-: >"$out/start.scr" ; : >"$out/start.ref"
+: >"$out/start.scr" ; : >"$out/start.ref" ; : >"$out/start.dll"
 : >"$out/exit.host" ; : >"$out/exit.renderer" ; : >"$out/exit.ref"
 : >"$out/failures"
 hwm_wgl="" hwm_renderer_run=""
@@ -171,12 +176,28 @@ run_saver() {
   fi
 }
 
+# run_renderer: the renderer started directly, to its first frame (the host's share of the start
+# is the difference), then ended on a key.
+run_renderer() {
+  local pid ms
+  if ! read -r pid ms < <("$probe" frame "${region[@]}" 60 "$out/renderer.log" -- wine "$windir\\Orvellia.dll"); then
+    reset_round "renderer start"; return
+  fi
+  sleep 1
+  if "$probe" exit "$pid" 20 -- xdotool key space >/dev/null; then
+    echo "$ms" >>"$out/start.dll"
+  else
+    reset_round "renderer exit"
+  fi
+}
+
 echo "bench: start and exit, $runs rounds at 1920x1080" >&2
 run_ref no
 run_saver no   # the first round only warms caches
 for _ in $(seq "$runs"); do
   run_ref yes
   run_saver yes
+  run_renderer
 done
 
 # ---------------------------------------------------------------------------------------------
@@ -241,10 +262,19 @@ load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 stop_display
 
 # ---------------------------------------------------------------------------------------------
+# Where the scene's frame time goes, natively (no Wine, no display).
+echo "bench: the scene by part, natively at 1920x1080" >&2
+"$profile" 1920 1080 2 >"$out/scene_profile.txt" 2>&1 || true
+
+# ---------------------------------------------------------------------------------------------
 # Sizes and what the shipped programs need beside them.
 size_scr=$(stat -c %s "$root/dist/Orvellia.scr")
 size_dll=$(stat -c %s "$root/dist/Orvellia.dll")
 beside=$(find "$root/dist" -maxdepth 1 -type f ! -name Orvellia.scr ! -name Orvellia.dll -printf '%f ' | sed 's/ $//')
+stripped_kib() {
+  x86_64-w64-mingw32-strip -o "$out/stripped.tmp" "$1" && echo $(( $(stat -c %s "$out/stripped.tmp") / 1024 ))
+  rm -f "$out/stripped.tmp"
+}
 imports() { x86_64-w64-mingw32-objdump -p "$1" | awk '/DLL Name:/ { print tolower($3) }' | sort -u | paste -sd' '; }
 
 pct() { awk -v ms="$1" 'BEGIN { if (ms ~ /^[0-9.]+$/) printf "%.3f %%", ms / 100; else print "-" }'; }
@@ -263,6 +293,7 @@ num() { awk -v v="$1" 'BEGIN { split(v, a, " "); print a[1] }'; }
     echo "| Frames per second, ${size/x/×} | ${s:--} fps | floor frame ${f:--} fps | $(ratio "$f" "$s")× floor time | $goal |"
   done
   echo "| Start: \`Orvellia.scr /s\` to first frame (median of $(count "$out/start.scr")) | $(median "$out/start.scr") ms | min_wgl $(median "$out/start.ref") ms | $(ratio "$(median "$out/start.scr")" "$(median "$out/start.ref")")× | — |"
+  echo "| Start: \`Orvellia.dll\` alone to first frame (median of $(count "$out/start.dll")) | $(median "$out/start.dll") ms | min_wgl $(median "$out/start.ref") ms | $(ratio "$(median "$out/start.dll")" "$(median "$out/start.ref")")× | — |"
   echo "| Exit: key to host gone, median / worst of $(count "$out/exit.host") | $(median "$out/exit.host") / $(worst "$out/exit.host") ms | min_wgl $(median "$out/exit.ref") / $(worst "$out/exit.ref") ms | $(ratio "$(worst "$out/exit.host")" "$(worst "$out/exit.ref")")× (worst) | worst ≤ 600 ms |"
   echo "| Exit: key to renderer gone, median / worst | $(median "$out/exit.renderer") / $(worst "$out/exit.renderer") ms | min_wgl $(median "$out/exit.ref") / $(worst "$out/exit.ref") ms | $(ratio "$(median "$out/exit.renderer")" "$(median "$out/exit.ref")")× (median) | — |"
   echo "| CPU of the host, 10 s running | $cpu_host ms = $(pct "$(num "$cpu_host")") of a core | min_win32 $cpu_win32 ms | $(ratio "$(num "$cpu_host")" "$(num "$cpu_win32")")× | ≤ 0.1 % of a core |"
@@ -270,9 +301,15 @@ num() { awk -v v="$1" 'BEGIN { split(v, a, " "); print a[1] }'; }
   echo "| CPU of the prefix's wineserver, same 10 s | $cpu_server ms = $(pct "$(num "$cpu_server")") of a core | — | — | — |"
   echo "| Peak memory (VmHWM) of the host | $(kib_to_mib "$hwm_host") MiB | min_win32 $(kib_to_mib "$hwm_win32") MiB | $(ratio "$hwm_host" "$hwm_win32")× | — |"
   echo "| Peak memory (VmHWM) of the renderer | $(kib_to_mib "$hwm_renderer") MiB | min_wgl $(kib_to_mib "$hwm_wgl") MiB | $(ratio "$hwm_renderer" "$hwm_wgl")× | — |"
-  echo "| Size of Orvellia.scr | $((size_scr / 1024)) KiB; imports $(imports "$root/dist/Orvellia.scr") | — | — | ≤ 1 MiB |"
-  echo "| Size of Orvellia.dll | $((size_dll / 1024)) KiB; imports $(imports "$root/dist/Orvellia.dll") | — | — | ≤ 1 MiB |"
+  echo "| Size of Orvellia.scr | $((size_scr / 1024)) KiB; imports $(imports "$root/dist/Orvellia.scr") | stripped copy $(stripped_kib "$root/dist/Orvellia.scr") KiB | — | ≤ 1 MiB |"
+  echo "| Size of Orvellia.dll | $((size_dll / 1024)) KiB; imports $(imports "$root/dist/Orvellia.dll") | stripped copy $(stripped_kib "$root/dist/Orvellia.dll") KiB | — | ≤ 1 MiB |"
   echo "| Other files in dist/ | ${beside:-none} | — | — | no DLL beside |"
+  echo
+  echo "Where the scene's frame time goes (native, same machine, same run):"
+  echo
+  echo '```'
+  cat "$out/scene_profile.txt"
+  echo '```'
   if [ -s "$out/failures" ]; then
     echo
     echo "Rounds that failed (left out of the figures): $(sort "$out/failures" | uniq -c | awk '{ c = $1; $1 = ""; printf "%s%s ×%d", sep, substr($0, 2), c; sep = ", " }')."
