@@ -10,7 +10,8 @@
 #
 # What is measured, and how:
 #   frame rate   renderer_fps.exe: the renderer's own start-up, frame and loop, then a floor frame
-#                (clear, one full-screen textured quad, swap), at 1024x768 and 1920x1080.
+#                (clear, one full-screen textured quad, swap), then the scene sent batched (ground
+#                from a display list, blossoms in one glBegin/glEnd), at 1024x768 and 1920x1080.
 #   start        `Orvellia.scr /s` started to its first presented frame, against min_wgl.exe (one
 #                full-screen window, one WGL frame). The first frame is seen from outside: the probe
 #                reads a 64x64 region in the screen's middle until a pixel is not black (Xvfb runs
@@ -106,7 +107,7 @@ renderer_pid() { pgrep -f -- 'Orvellia Bench.Orvellia\.dll' | head -n1; }
 
 # ---------------------------------------------------------------------------------------------
 # Frame rate at two screen sizes.
-declare -A fps_scene fps_floor
+declare -A fps_scene fps_floor fps_batched
 gl_renderer="-"
 for size in 1024x768 1920x1080; do
   start_display "${size%x*}" "${size#*x}"
@@ -116,6 +117,7 @@ for size in 1024x768 1920x1080; do
   wine "$win/renderer_fps.exe" "$seconds" >"$log" 2>&1 </dev/null || true
   fps_scene[$size]=$(tr -d '\r' <"$log" | awk '$1 == "scene" && $3 == "fps" { print $2 }')
   fps_floor[$size]=$(tr -d '\r' <"$log" | awk '$1 == "floor" && $3 == "fps" { print $2 }')
+  fps_batched[$size]=$(tr -d '\r' <"$log" | awk '$1 == "batched" && $3 == "fps" { print $2 }')
   gl=$(tr -d '\r' <"$log" | sed -n 's/.*GL renderer \(.*\), WGL_EXT.*/\1/p')
   [ -z "$gl" ] || gl_renderer=$gl
   stop_display
@@ -291,6 +293,10 @@ num() { awk -v v="$1" 'BEGIN { split(v, a, " "); print a[1] }'; }
     goal="scene ≤ 1.5× floor"
     [ "$size" = 1920x1080 ] && goal="≥ 60 fps; scene ≤ 1.5× floor"
     echo "| Frames per second, ${size/x/×} | ${s:--} fps | floor frame ${f:--} fps | $(ratio "$f" "$s")× floor time | $goal |"
+  done
+  for size in 1024x768 1920x1080; do
+    b=${fps_batched[$size]:-}; f=${fps_floor[$size]:-}
+    echo "| The same scene sent batched (bench variant), ${size/x/×} | ${b:--} fps | floor frame ${f:--} fps | $(ratio "$f" "$b")× floor time | — |"
   done
   echo "| Start: \`Orvellia.scr /s\` to first frame (median of $(count "$out/start.scr")) | $(median "$out/start.scr") ms | min_wgl $(median "$out/start.ref") ms | $(ratio "$(median "$out/start.scr")" "$(median "$out/start.ref")")× | — |"
   echo "| Start: \`Orvellia.dll\` alone to first frame (median of $(count "$out/start.dll")) | $(median "$out/start.dll") ms | min_wgl $(median "$out/start.ref") ms | $(ratio "$(median "$out/start.dll")" "$(median "$out/start.ref")")× | — |"

@@ -21,6 +21,7 @@
 #include "scene/blossom_ring.h"
 #include "scene/clock_scene.h"
 #include "scene/texture_upload.h"
+#include "scene_variants.h"
 
 namespace {
 
@@ -70,70 +71,6 @@ void FloorFrame() {
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
-}
-
-// The camera of DrawFrame, for drawing one part alone.
-void Camera() {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glLoadIdentity();
-  EyePoint[0] = 0.0f, EyePoint[1] = 20.0f, EyePoint[2] = 25.0f;
-  gluLookAt(EyePoint[0], EyePoint[1], EyePoint[2], 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-}
-
-// The same ground vertices and colours as DrawGround, sent in one glBegin/glEnd instead of one
-// per quad.
-void GroundOneBatch() {
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, TextureSlots[0]);
-  glBegin(GL_QUADS);
-  auto vertex = [](int i, int j) {
-    const GroundVertex& v = GroundGrid[i][j];
-    const float step = 0.015873017f;
-    glTexCoord2f(static_cast<float>(i) * step, static_cast<float>(j) * step);
-    const float grey = 1.0f - 0.05f * std::sqrt(v.x * v.x + v.z * v.z);
-    glColor3f(grey, grey, grey);
-    glVertex3f(v.x, v.y, v.z);
-  };
-  for (int j = kGroundSize - 1; j >= 1; --j) {
-    for (int i = 0; i < kGroundSize - 1; ++i) {
-      vertex(i, j - 1), vertex(i + 1, j - 1), vertex(i + 1, j), vertex(i, j);
-    }
-  }
-  glEnd();
-  glDisable(GL_TEXTURE_2D);
-}
-
-// The same blossoms as DrawBlossomRing (positions, tints, added light, entries advanced), with the
-// blend, texture and depth-mask state set once and every square in one glBegin/glEnd, instead of
-// state switched on and off around each of the 384 squares.
-void RingOneBatch() {
-  static const float kTints[3][4] = {{0.0f, 1.0f, 1.0f, 1.0f}, {30.0f, 1.0f, 0.0f, 0.5f}, {60.0f, 0.8f, 0.1f, 0.2f}};
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_ONE, GL_ONE);
-  glDepthMask(GL_FALSE);
-  glBindTexture(GL_TEXTURE_2D, TextureSlots[2]);
-  glBegin(GL_QUADS);
-  const Vec3 eye = {EyePoint[0], EyePoint[1], EyePoint[2]};
-  for (BlossomEntry& e : BlossomRing) {
-    for (const auto& tint : kTints) {
-      const double theta = (e.angle + tint[0]) * kDegToRad;
-      const Vec3 p = {e.radius * std::cos(theta), e.height, e.radius * std::sin(theta)};
-      Vec3 a, b;
-      BillboardAxes(p, 0.6, eye, &a, &b);
-      glColor3f(tint[1], tint[2], tint[3]);
-      glTexCoord2d(0.0, 0.0), glVertex3d(p.x + a.x, p.y + a.y, p.z + a.z);
-      glTexCoord2d(1.0, 0.0), glVertex3d(p.x - b.x, p.y - b.y, p.z - b.z);
-      glTexCoord2d(1.0, 1.0), glVertex3d(p.x - a.x, p.y - a.y, p.z - a.z);
-      glTexCoord2d(0.0, 1.0), glVertex3d(p.x + b.x, p.y + b.y, p.z + b.z);
-    }
-    e.angle += e.speed;
-    if (e.angle >= 360.0f) e.angle -= 360.0f;
-  }
-  glEnd();
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  glDepthMask(GL_TRUE);
 }
 
 double Seconds(clockid_t clock) {
@@ -195,10 +132,7 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  const GLuint groundList = glGenLists(1);
-  glNewList(groundList, GL_COMPILE);
-  DrawGround();
-  glEndList();
+  const GLuint groundList = CompileGroundList();
 
   std::printf("%dx%d, %s, OSMesa offscreen, per frame (glFinish each frame):\n", width, height,
               reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
@@ -218,7 +152,7 @@ int main(int argc, char** argv) {
       {"ground from a display list", [&] { Camera(), glCallList(groundList); }},
       {"ring with its state set once, one glBegin/glEnd", [] { Camera(), RingOneBatch(); }},
       {"scene: ground one glBegin/glEnd, ring batched", [] { Camera(), GroundOneBatch(), DrawHands(), RingOneBatch(); }},
-      {"scene: ground display list, ring batched", [&] { Camera(), glCallList(groundList), DrawHands(), RingOneBatch(); }},
+      {"scene: ground display list, ring batched", [&] { DrawFrameBatched(groundList); }},
   };
   auto print = [&](const char* name, Cost c) {
     std::printf("  %-46s %8.2f %8.2f %.2fx\n", name, c.wallMs, c.cpuMs, c.cpuMs / floor.cpuMs);
