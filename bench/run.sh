@@ -9,9 +9,10 @@
 #     RUNS     start/exit rounds of the saver and of the reference (default 20)
 #
 # What is measured, and how:
-#   frame rate   renderer_fps.exe: the renderer's own start-up, frame and loop, then a floor frame
-#                (clear, one full-screen textured quad, swap), then the scene sent batched (ground
-#                from a display list, blossoms in one glBegin/glEnd), at 1024x768 and 1920x1080.
+#   frame rate   renderer_fps.exe: the renderer's own start-up, frame and loop; the ground alone;
+#                a floor frame (clear, one full-screen textured quad, swap); the scene sent batched
+#                (ground from a display list, blossoms in one glBegin/glEnd); at 1024x768 and
+#                1920x1080.
 #   start        `Orvellia.scr /s` started to its first presented frame, against min_wgl.exe (one
 #                full-screen window, one WGL frame). The first frame is seen from outside: the probe
 #                reads a 64x64 region in the screen's middle until a pixel is not black (Xvfb runs
@@ -107,7 +108,7 @@ renderer_pid() { pgrep -f -- 'Orvellia Bench.Orvellia\.dll' | head -n1; }
 
 # ---------------------------------------------------------------------------------------------
 # Frame rate at two screen sizes.
-declare -A fps_scene fps_floor fps_batched
+declare -A fps_scene fps_floor fps_batched fps_ground
 gl_renderer="-"
 for size in 1024x768 1920x1080; do
   start_display "${size%x*}" "${size#*x}"
@@ -117,6 +118,7 @@ for size in 1024x768 1920x1080; do
   wine "$win/renderer_fps.exe" "$seconds" >"$log" 2>&1 </dev/null || true
   fps_scene[$size]=$(tr -d '\r' <"$log" | awk '$1 == "scene" && $3 == "fps" { print $2 }')
   fps_floor[$size]=$(tr -d '\r' <"$log" | awk '$1 == "floor" && $3 == "fps" { print $2 }')
+  fps_ground[$size]=$(tr -d '\r' <"$log" | awk '$1 == "ground" && $3 == "fps" { print $2 }')
   fps_batched[$size]=$(tr -d '\r' <"$log" | awk '$1 == "batched" && $3 == "fps" { print $2 }')
   gl=$(tr -d '\r' <"$log" | sed -n 's/.*GL renderer \(.*\), WGL_EXT.*/\1/p')
   [ -z "$gl" ] || gl_renderer=$gl
@@ -293,6 +295,10 @@ num() { awk -v v="$1" 'BEGIN { split(v, a, " "); print a[1] }'; }
     goal="scene ≤ 1.5× floor"
     [ "$size" = 1920x1080 ] && goal="≥ 60 fps; scene ≤ 1.5× floor"
     echo "| Frames per second, ${size/x/×} | ${s:--} fps | floor frame ${f:--} fps | $(ratio "$f" "$s")× floor time | $goal |"
+  done
+  for size in 1024x768 1920x1080; do
+    g=${fps_ground[$size]:-}; f=${fps_floor[$size]:-}
+    echo "| The ground alone (clear, DrawGround, swap), ${size/x/×} | ${g:--} fps | floor frame ${f:--} fps | $(ratio "$f" "$g")× floor time | — |"
   done
   for size in 1024x768 1920x1080; do
     b=${fps_batched[$size]:-}; f=${fps_floor[$size]:-}

@@ -42,15 +42,6 @@ bool UploadBmp(const char* path, int slot) {
   return true;
 }
 
-void SetFixedState() {
-  glShadeModel(GL_SMOOTH);
-  glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-  glClearDepth(1.0);
-  glEnable(GL_DEPTH_TEST);
-  glDepthFunc(GL_LEQUAL);
-  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-}
-
 void FloorFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glMatrixMode(GL_PROJECTION);
@@ -114,7 +105,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   SetProjection(width, height);
-  SetFixedState();
+  SetFixedGlState();
   BuildGroundGrid();
   InitBlossomRing();
   std::time_t now = std::time(nullptr);
