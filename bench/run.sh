@@ -103,8 +103,17 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b + 0 == 0 || a == "-" || b == "-
 kib_to_mib() { awk -v k="$1" 'BEGIN { if (k == "") print "-"; else printf "%.1f\n", k / 1024 }'; }
 hwm_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status" 2>/dev/null || true; }
 
-# The Unix process of the running renderer (Wine keeps the Windows path in the command line).
-renderer_pid() { pgrep -f -- 'Orvellia Bench.Orvellia\.dll' | head -n1; }
+# The Unix process of the running renderer in this run's prefix (Wine keeps the Windows path in
+# the command line; another run elsewhere may use the same folder name).
+renderer_pid() {
+  local p
+  for p in $(pgrep -f -- 'Orvellia Bench.Orvellia\.dll'); do
+    if grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" 2>/dev/null; then
+      echo "$p"
+      return
+    fi
+  done
+}
 
 # ---------------------------------------------------------------------------------------------
 # Frame rate at two screen sizes.
