@@ -64,6 +64,10 @@ function(orv_windows_program target)
   cmake_parse_arguments(A "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} WIN32 ${A_SOURCES})
   target_link_libraries(${target} PRIVATE ${A_LIBS})
+  if(MINGW)
+    # Shipped without symbols: half the size, and nothing of the build machine inside.
+    target_link_options(${target} PRIVATE -s)
+  endif()
   get_filename_component(stem "${A_NAME}" NAME_WE)
   get_filename_component(ext "${A_NAME}" LAST_EXT)
   set_target_properties(${target} PROPERTIES
