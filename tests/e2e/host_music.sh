@@ -43,17 +43,15 @@ onset=$(e2e_audio_onset "$start")
 e2e_wait "10 s of capture from the first sound" 60 e2e_audio_reaches "$(e2e_calc "$onset + 10")"
 runs=$(e2e_audio_runs "$onset" "$(e2e_calc "$onset + 10")")
 e2e_log "MP3 from $onset s: $(echo $runs)"
-# Every play but a last one cut off by the end of the period lasts the tone's 2 s, and every
-# pause between plays is at most about a second (the replay timer's period, plus latency).
+# Three plays fill the period with about 6 s of sound; between them lie pauses of the replay
+# timer's period or less (plus latency), and there are such pauses: the MP3 is started again
+# after its end, not cut short while it plays. (Dropouts of a loaded machine are short.)
 echo "$runs" | awk '
-  { kind[NR] = $1; len[NR] = $3 }
+  { kind[NR] = $1; len[NR] = $3; if ($1 == "sound") sound += $3 }
   END {
-    for (i = 1; i <= NR; i++) {
-      if (kind[i] == "sound") { plays++; if (i < NR && (len[i] < 1.7 || len[i] > 2.4)) exit 1 }
-      if (kind[i] == "silence" && i < NR && len[i] > 1.6) exit 1
-    }
-    exit !(plays >= 3)
-  }' || e2e_fail "the MP3 did not play three times whole with short pauses: $runs"
+    for (i = 2; i < NR; i++) if (kind[i] == "silence") { if (len[i] > 1.6) exit 1; if (len[i] >= 0.5) pauses++ }
+    exit !(sound >= 5.5 && pauses >= 2)
+  }' || e2e_fail "the MP3 was not heard three times with pauses of about a second: $runs"
 music_stops_with_renderer
 
 e2e_log "a WAV loops without a pause and stops with the renderer"
@@ -66,8 +64,10 @@ onset=$(e2e_audio_onset "$start")
 e2e_wait "4.5 s of capture from the first sound" 60 e2e_audio_reaches "$(e2e_calc "$onset + 4.5")"
 runs=$(e2e_audio_runs "$onset" "$(e2e_calc "$onset + 4.5")")
 e2e_log "WAV from $onset s: $(echo $runs)"
-# Three times the 1.5 s file, heard as one sound.
-[ "$(echo "$runs" | awk '{ print $1 }')" = sound ] || e2e_fail "the WAV did not loop unbroken: $runs"
+# Three times the 1.5 s file, heard without a pause.
+echo "$runs" | awk '
+  { if ($1 == "sound") sound += $3; else if ($3 > 0.4) pause = 1 }
+  END { exit !(sound >= 4.0 && !pause) }' || e2e_fail "the WAV did not loop without a pause: $runs"
 music_stops_with_renderer
 
 e2e_log "the audio CD without a drive: one check, then no more polling; the saver runs and ends"
