@@ -10,7 +10,9 @@ scr="C:\\Program Files\\Orvellia Start\\Orvellia.scr"
 
 e2e_log "no Orvellia.dll: the message, and nothing started"
 e2e_start host "$scr" /s
-e2e_wait "the missing-renderer message" 30 e2e_tool msgtext Orvellia "$E2E_DIR/msg.txt"
+# The box can be found before its text is in place: wait for a text, then check it.
+message_shown() { e2e_tool msgtext Orvellia "$E2E_DIR/msg.txt" && [ -s "$E2E_DIR/msg.txt" ]; }
+e2e_wait "the missing-renderer message" 30 message_shown
 [ "$(cat "$E2E_DIR/msg.txt")" = "Orvellia.dll が同じﾌｫﾙﾀﾞに見つかりません！" ] ||
   e2e_fail "message text: $(cat "$E2E_DIR/msg.txt")"
 e2e_no_window Lumenfall_VC || e2e_fail "a renderer window appeared"
