@@ -2,10 +2,17 @@
 # Builds the programs and packs dist/Orvellia-<version>-win64.zip: the two programs and a short
 # install note. Two runs from the same commit give identical bytes: the programs carry no time
 # stamp, and every zip entry gets a fixed date, fixed permissions and a fixed order.
+#   tools/release.sh                      build, then pack into dist/
+#   tools/release.sh --pack DIST OUTDIR   only pack the programs found in DIST into OUTDIR
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/setup.sh >/dev/null
-bash tools/build.sh >/dev/null
+dist=dist outdir=dist
+if [ "${1:-}" = "--pack" ]; then
+  dist=$2 outdir=$3
+else
+  bash tools/setup.sh >/dev/null
+  bash tools/build.sh >/dev/null
+fi
 
 version=$(sed -n 's/^project(Orvellia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 name="Orvellia-$version-win64"
@@ -13,7 +20,7 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 
 mkdir "$stage/$name"
-cp dist/Orvellia.scr dist/Orvellia.dll "$stage/$name/"
+cp "$dist/Orvellia.scr" "$dist/Orvellia.dll" "$stage/$name/"
 sed 's/$/\r/' > "$stage/$name/INSTALL.txt" <<NOTE
 Orvellia $version - a 3-D clock screen saver with optional background music
 
@@ -32,7 +39,8 @@ NOTE
 find "$stage/$name" -exec touch -h -d '2000-01-01 00:00:00 UTC' {} +
 chmod 0644 "$stage/$name"/*
 chmod 0755 "$stage/$name"
-out="$PWD/dist/$name.zip"
+mkdir -p "$outdir"
+out="$(cd "$outdir" && pwd)/$name.zip"
 rm -f "$out"
 (cd "$stage" && TZ=UTC find "$name" -print | LC_ALL=C sort | TZ=UTC zip -X -D -q "$out" -@)
 echo "$out"
