@@ -16,7 +16,7 @@ sox -n -r 44100 -c 2 -b 16 "$dir/tone.wav" synth 1.5 sine 660 vol 0.5
 # NOTE: the settings file is written as the settings dialog writes it, each number led by a blank;
 # Wine's profile functions hand the value back without that blank ("2"), which reads the same.
 
-# music_stops_with_renderer START: end the stand-in with a click and check that the sound has
+# music_stops_with_renderer: end the stand-in with a click and check that the sound has
 # stopped once its window is gone and stays silent well past the longest pause between replays.
 music_stops_with_renderer() {
   xdotool mousemove 100 75 click 1
@@ -75,9 +75,12 @@ e2e_settings_file "$dir" 1 3 ''
 # Wine's MCI trace lists every command string the host sends.
 WINEDEBUG=trace+mci e2e_start host "$scr" /s
 e2e_wait "renderer window" 30 e2e_has_window Lumenfall_VC
-# The CD is polled every 200 ms while it can be used: 3 s would hold about 15 checks.
-e2e_holds 3 e2e_running "$host" || e2e_fail "the host ended while the renderer runs"
-trace=$(grep -h "trace:mci:mciSendStringW (" "$E2E_DIR"/*Orvellia.scr.*.log | grep -o 'L"[^"]*"' || true)
+mci_sent() { grep -h "trace:mci:mciSendStringW (" "$E2E_DIR"/*Orvellia.scr.*.log | grep -o 'L"[^"]*"' || true; }
+cd_checked() { mci_sent | grep -q '^L"status cdaudio current track"$'; }
+e2e_wait "the first CD check" 30 cd_checked
+# The CD is polled every 200 ms while it can be used: 2 s would hold about 10 more checks.
+e2e_holds 2 e2e_running "$host" || e2e_fail "the host ended while the renderer runs"
+trace=$(mci_sent)
 e2e_log "commands sent: $(echo "$trace" | tr '\n' ' ')"
 [ "$(echo "$trace" | grep -c '^L"status cdaudio current track"$')" = 1 ] ||
   e2e_fail "the CD was not polled exactly once: $trace"
@@ -87,7 +90,7 @@ xdotool mousemove 100 75 click 1
 e2e_wait "renderer window gone" 30 e2e_no_window Lumenfall_VC
 e2e_wait_exit_code rc "$host" 20
 [ "$rc" = 0 ] || e2e_fail "the host ended with exit code $rc"
-trace=$(grep -h "trace:mci:mciSendStringW (" "$E2E_DIR"/*Orvellia.scr.*.log | grep -o 'L"[^"]*"' || true)
+trace=$(mci_sent)
 # Polling had given up, so closing leaves the device alone.
 echo "$trace" | grep -q '^L"stop cdaudio"$' && e2e_fail "closing stopped the CD after polling gave up"
 e2e_log "ok"
