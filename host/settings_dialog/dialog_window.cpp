@@ -10,10 +10,10 @@ namespace dialog {
 
 namespace {
 
-// The window: fixed single border, title bar and close box, no minimise or maximise box; a tool
-// window style keeps it out of the task bar.
+// The window: fixed single border, title bar and close box, no minimise or maximise box; a hidden
+// owner keeps it out of the task bar.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
 // One of the dialog's Command buttons at twips inside a container; Click runs onClick.
 HWND MakeCommand(tk::Form& form, const char* caption, int container, const Box& b, int id,
@@ -99,7 +99,8 @@ bool SettingsDialog::Create(HINSTANCE instance) {
   d.form.onUnload = [&d] {
     if (d.host.zoomClose) d.host.zoomClose(d.form.hwnd());
   };
-  if (!d.form.Create(instance, kTitle, kStyle, kExStyle, kClientWidth, kClientHeight, d.icon))
+  if (!d.form.Create(instance, kTitle, kStyle, kExStyle, kClientWidth, kClientHeight, d.icon,
+                     /*ownedHidden=*/true))
     return false;
   d.Build(*this);
   d.Load();

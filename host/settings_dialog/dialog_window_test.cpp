@@ -80,8 +80,11 @@ TEST_F(Fixture, WindowAndControlsStandAtTheirPixelPositions) {
   EXPECT_TRUE(style & WS_CAPTION);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
-  EXPECT_TRUE(ex & WS_EX_TOOLWINDOW) << "kept out of the task bar";
-  EXPECT_FALSE(ex & WS_EX_APPWINDOW);
+  // Kept out of the task bar by a hidden owner, with a normal title bar.
+  HWND owner = GetWindow(w, GW_OWNER);
+  ASSERT_NE(nullptr, owner);
+  EXPECT_FALSE(IsWindowVisible(owner));
+  EXPECT_FALSE(ex & (WS_EX_APPWINDOW | WS_EX_TOOLWINDOW));
 
   // Child windows: the track box and the three buttons (the panel starts at 12,16).
   RECT repeatBox = ChildRect(w, dialog::kIdRepeat);

@@ -44,16 +44,20 @@ Form::~Form() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
+  if (owner_) DestroyWindow(owner_);
   FreeBuffers();
 }
 
 bool Form::Create(HINSTANCE instance, const wchar_t* title, DWORD style, DWORD exStyle,
-                  int clientWidthTwips, int clientHeightTwips, HICON icon) {
+                  int clientWidthTwips, int clientHeightTwips, HICON icon, bool ownedHidden) {
   if (!RegisterFormClass(instance, WindowProc)) return false;
+  if (ownedHidden)
+    owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                             nullptr);
   RECT r{0, 0, Px(clientWidthTwips), Px(clientHeightTwips)};
   AdjustWindowRectEx(&r, style, FALSE, exStyle);
   hwnd_ = CreateWindowExW(exStyle, kClassName, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                          r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, this);
+                          r.right - r.left, r.bottom - r.top, owner_, nullptr, instance, this);
   if (!hwnd_) return false;
   if (icon) {
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));

@@ -45,9 +45,10 @@ class Form {
   ~Form();
 
   // Creates the window, hidden, with a client area of the given twips. Set onResize and
-  // onUnload before: onResize first runs inside Create.
+  // onUnload before: onResize first runs inside Create. With ownedHidden the window is owned by a
+  // hidden window of its own, which keeps it out of the task bar with a normal title bar.
   bool Create(HINSTANCE instance, const wchar_t* title, DWORD style, DWORD exStyle,
-              int clientWidthTwips, int clientHeightTwips, HICON icon);
+              int clientWidthTwips, int clientHeightTwips, HICON icon, bool ownedHidden = false);
 
   int Add(const Element& element);
   Element& At(int index) { return elements_[index]; }
@@ -92,6 +93,7 @@ class Form {
   void FreeBuffers();
 
   HWND hwnd_ = nullptr;
+  HWND owner_ = nullptr;  // the hidden owner, when there is one
   SIZE client_{0, 0};
   std::vector<Element> elements_;
   HDC backgroundDc_ = nullptr, backDc_ = nullptr;

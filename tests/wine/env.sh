@@ -9,7 +9,7 @@ export LC_ALL=ja_JP.UTF-8
 export WINEARCH=win64
 
 # orv_make_template DIR: boot a fresh prefix in DIR and set it up for Orvellia: the Japanese
-# dialog font mapped to an installed IPA font. Made once per build tree, then copied.
+# dialog font mapped to an installed IPA font, and frames drawn by Wine. Made once per build tree, then copied.
 orv_make_template() {
   local dir=$1 log=${1}.log
   mkdir -p "$(dirname "$dir")"
@@ -20,6 +20,10 @@ orv_make_template() {
     /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f >>"$log" 2>&1 </dev/null
   WINEPREFIX="$dir.tmp" wine reg add 'HKCU\Software\Wine\Fonts\Replacements' \
     /v 'ＭＳ ゴシック' /t REG_SZ /d IPAGothic /f >>"$log" 2>&1 </dev/null
+  # Wine draws the title bars and frames itself, as Windows does, instead of leaving them to a
+  # window manager (the scenarios' displays mostly have none).
+  WINEPREFIX="$dir.tmp" wine reg add 'HKCU\Software\Wine\X11 Driver' \
+    /v Decorated /t REG_SZ /d N /f >>"$log" 2>&1 </dev/null
   WINEPREFIX="$dir.tmp" wineserver -k >/dev/null 2>&1 || true
   WINEPREFIX="$dir.tmp" wineserver -w >/dev/null 2>&1 || true
   mv "$dir.tmp" "$dir"
