@@ -10,7 +10,8 @@
 //       gone (no longer in /proc, or a zombie); prints, for each PID in order, the milliseconds
 //       from starting COMMAND to its end.
 //
-// Exit code 0 with the figure on stdout; 2 on timeout or when COMMAND ended first.
+// Exit code 0 with the figures on stdout; 2 on a time-out, or when the program of `frame` ended
+// before its first frame.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>

@@ -8,7 +8,6 @@
 //   scene_profile WIDTH HEIGHT SECONDS scene      only the full frame (for callgrind / perf record)
 #include <GL/osmesa.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +15,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "scene/blossom_ring.h"
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
   };
   const Part parts[] = {
       {"clear + camera only", [] { Camera(); }},
-      {"ground (DrawGround, one glBegin per quad)", [] { Camera(), DrawGround(); }},
+      {"ground (DrawGround)", [] { Camera(), DrawGround(); }},
       {"hands (DrawHands)", [] { Camera(), DrawHands(); }},
       {"blossom ring (DrawBlossomRing)", [] { Camera(), DrawBlossomRing(); }},
       {"ground in one glBegin/glEnd", [] { Camera(), GroundOneBatch(); }},
