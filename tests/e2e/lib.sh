@@ -305,3 +305,69 @@ e2e_settings_file() {
   printf '[Section]\r\nBGM区分= %s\r\nBGMﾘﾋﾟｰﾄ= %s\r\nBGMﾌｧｲﾙ=%s\r\n' "$2" "$3" "$4" |
     iconv -f UTF-8 -t CP932 >"$1/Orvellia.ini"
 }
+
+# --- Faults and soak ---
+
+# e2e_fault_tool ARGS...: run the fault scenarios' helper (tests/tools/fault_tool.cpp) to its end.
+e2e_fault_tool() {
+  wine "$ORV_BUILD/win/tests/tools/fault_tool.exe" "$@" >>"$E2E_DIR/tool.log" 2>&1 </dev/null
+}
+
+# e2e_prefix_pid PATTERN: the Unix process id of a program of this scenario's Wine prefix whose
+# command line matches PATTERN (other builds on the machine may run programs of the same name).
+e2e_prefix_pid() {
+  local p
+  for p in $(pgrep -f -- "$1"); do
+    if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      echo "$p"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# e2e_saver_flag: print the system's screen-saver-running flag (1 or 0) as this prefix sees it.
+e2e_saver_flag() {
+  e2e_fault_tool saverflag "$E2E_DIR/saverflag.txt" || e2e_fail "could not read the saver flag"
+  cat "$E2E_DIR/saverflag.txt"
+}
+
+# e2e_start_audio: a private sound server whose only output discards what it plays (for long runs,
+# where e2e_audio_start's capture would grow without end); what Wine plays shows as streams
+# (e2e_music_playing). Sets PULSE_SERVER for the programs started afterwards.
+e2e_start_audio() {
+  export XDG_RUNTIME_DIR="$E2E_DIR/xdg"
+  mkdir -p "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  export PULSE_SERVER="unix:$E2E_DIR/pulse.sock"
+  cat >"$E2E_DIR/pulse.pa" <<PA
+load-module module-null-sink sink_name=orv_null
+set-default-sink orv_null
+load-module module-native-protocol-unix auth-anonymous=1 socket=$E2E_DIR/pulse.sock
+PA
+  HOME="$E2E_DIR" pulseaudio --daemonize=no -n -F "$E2E_DIR/pulse.pa" --exit-idle-time=-1 \
+    --use-pid-file=no >"$E2E_DIR/pulse.log" 2>&1 </dev/null &
+  E2E_PIDS+=("$!")
+  e2e_wait "sound server" 30 pactl info
+}
+
+# e2e_music_playing / e2e_music_silent: whether any program plays a sound stream now.
+e2e_music_playing() { [ -n "$(pactl list sink-inputs short 2>/dev/null)" ]; }
+e2e_music_silent() { pactl info >/dev/null 2>&1 && ! e2e_music_playing; }
+
+# e2e_dialog_mode_is MODE: true when the settings dialog shows the music mode MODE (0 none, 1 audio
+# CD, 2 file) as its only lit indicator.
+e2e_dialog_mode_is() {
+  local shot="$E2E_DIR/mode.png" m y r g b
+  e2e_screenshot "$shot"
+  for m in 0 1 2; do
+    y=$(( m == 0 ? 98 : m == 1 ? 78 : 118 ))
+    read -r r g b < <(e2e_dialog_pixel "$shot" 46 "$y")
+    if [ "$m" = "$1" ]; then
+      [ "$b" -gt 180 ] && [ "$r" -lt 120 ] || return 1
+    else
+      [ "$b" -gt 180 ] && [ "$r" -lt 120 ] && return 1
+    fi
+  done
+  return 0
+}
