@@ -10,11 +10,8 @@ dir=$(e2e_install_to 'Program Files/Orvellia Fault')
 win='C:\Program Files\Orvellia Fault'
 renderer_pid() { e2e_prefix_pid 'Orvellia Fault.Orvellia\.dll'; }
 
-# music_settings NAME: settings for file music from NAME in the install folder (code page 932, CRLF).
-music_settings() {
-  printf '[Section]\r\nBGM\x8b\xe6\x95\xaa= 2\r\nBGM\xd8\xcb\xdf\xb0\xc4= 0\r\nBGM\xcc\xa7\xb2\xd9=%s\\%s\r\n' \
-    "$win" "$1" >"$dir/Orvellia.ini"
-}
+# music_settings NAME: settings for file music from NAME in the install folder.
+music_settings() { e2e_settings_file "$dir" 2 0 "$win\\$1"; }
 # tone NAME SECONDS: a sine tone as a music file in the install folder.
 tone() { sox -q -n -r 44100 -c 2 "$dir/$1" synth "$2" sine 440 || e2e_fail "sox could not make $1"; }
 

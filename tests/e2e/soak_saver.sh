@@ -14,8 +14,7 @@ settle=$(( length >= 180 ? 60 : length / 3 ))
 e2e_start_audio
 dir=$(e2e_install_to 'Program Files/Orvellia Soak')
 sox -q -n -r 44100 -c 2 "$dir/tone.mp3" synth 3 sine 440 || e2e_fail "sox could not make the MP3"
-printf '[Section]\r\nBGM\x8b\xe6\x95\xaa= 2\r\nBGM\xd8\xcb\xdf\xb0\xc4= 0\r\nBGM\xcc\xa7\xb2\xd9=C:\\Program Files\\Orvellia Soak\\tone.mp3\r\n' \
-  >"$dir/Orvellia.ini"
+e2e_settings_file "$dir" 2 0 'C:\Program Files\Orvellia Soak\tone.mp3'
 
 xdotool mousemove 400 300
 e2e_start host "$dir/Orvellia.scr" /s
