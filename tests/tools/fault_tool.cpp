@@ -41,8 +41,8 @@ using QueryFn = NTSTATUS(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
 
 // Number of handles the process holds, or -1 when the table cannot be read.
 long ServerHandleCount(DWORD pid) {
-  auto query = reinterpret_cast<QueryFn>(
-      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation"));
+  auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
   if (!query) return -1;
   std::vector<BYTE> buf(1 << 20);
   for (int attempt = 0; attempt < 8; ++attempt) {
