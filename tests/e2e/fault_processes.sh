@@ -8,7 +8,7 @@ e2e_init fault_processes
 e2e_start_audio
 dir=$(e2e_install_to 'Program Files/Orvellia Fault')
 win='C:\Program Files\Orvellia Fault'
-renderer_pid() { e2e_prefix_pid 'Orvellia Fault.Orvellia\.dll'; }
+renderer_pid() { e2e_unix_pid 'Orvellia Fault.Orvellia\.dll'; }
 
 # music_settings NAME: settings for file music from NAME in the install folder.
 music_settings() { e2e_settings_file "$dir" 2 0 "$win\\$1"; }
@@ -43,7 +43,8 @@ music_settings tone.mp3
 start_saver
 e2e_wait "music playing" 30 e2e_music_playing
 [ "$(e2e_saver_flag)" = 1 ] || e2e_fail "the saver flag is not set while the renderer runs"
-renderer=$(renderer_pid) || e2e_fail "renderer process not found"
+renderer=$(renderer_pid)
+[ -n "$renderer" ] || e2e_fail "renderer process not found"
 kill -9 "$host"
 e2e_wait_exit "$host" 30 >/dev/null
 e2e_wait "the host's music ends with it" 30 e2e_music_silent
@@ -55,7 +56,8 @@ e2e_wait "the renderer ends on a click" 30 e2e_not_running "$renderer"
 e2e_log "renderer killed while the saver runs"
 start_saver
 e2e_wait "music playing" 30 e2e_music_playing
-renderer=$(renderer_pid) || e2e_fail "renderer process not found"
+renderer=$(renderer_pid)
+[ -n "$renderer" ] || e2e_fail "renderer process not found"
 kill -9 "$renderer"
 e2e_wait_exit "$host" 30 >/dev/null
 e2e_wait "music stopped" 30 e2e_music_silent

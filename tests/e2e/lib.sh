@@ -313,19 +313,6 @@ e2e_fault_tool() {
   wine "$ORV_BUILD/win/tests/tools/fault_tool.exe" "$@" >>"$E2E_DIR/tool.log" 2>&1 </dev/null
 }
 
-# e2e_prefix_pid PATTERN: the Unix process id of a program of this scenario's Wine prefix whose
-# command line matches PATTERN (other builds on the machine may run programs of the same name).
-e2e_prefix_pid() {
-  local p
-  for p in $(pgrep -f -- "$1"); do
-    if tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
-      echo "$p"
-      return 0
-    fi
-  done
-  return 1
-}
-
 # e2e_saver_flag: print the system's screen-saver-running flag (1 or 0) as this prefix sees it.
 e2e_saver_flag() {
   e2e_fault_tool saverflag "$E2E_DIR/saverflag.txt" || e2e_fail "could not read the saver flag"

@@ -20,7 +20,8 @@ xdotool mousemove 400 300
 e2e_start host "$dir/Orvellia.scr" /s
 e2e_wait "renderer window" 60 e2e_has_window Lumenfall_VC
 e2e_wait "music playing" 30 e2e_music_playing
-renderer=$(e2e_prefix_pid 'Orvellia Soak.Orvellia\.dll') || e2e_fail "renderer process not found"
+renderer=$(e2e_unix_pid 'Orvellia Soak.Orvellia\.dll')
+[ -n "$renderer" ] || e2e_fail "renderer process not found"
 # The renderer draws as fast as it can; niced (every thread: the GL rasteriser runs its own), it
 # and its display leave the other tests their share of the cores.
 for p in "$renderer" "$host"; do renice -n 10 -p $(ls "/proc/$p/task") >/dev/null; done
