@@ -319,9 +319,9 @@ e2e_saver_flag() {
   cat "$E2E_DIR/saverflag.txt"
 }
 
-# e2e_start_audio: a private sound server whose only output discards what it plays (for long runs,
-# where e2e_audio_start's capture would grow without end); what Wine plays shows as streams
-# (e2e_music_playing). Sets PULSE_SERVER for the programs started afterwards.
+# e2e_start_audio: a private sound server whose only output discards what it plays (no capture file
+# as e2e_audio_start writes); what Wine plays shows as streams (e2e_music_playing). Sets
+# PULSE_SERVER for the programs started afterwards.
 e2e_start_audio() {
   export XDG_RUNTIME_DIR="$E2E_DIR/xdg"
   mkdir -p "$XDG_RUNTIME_DIR"
