@@ -29,13 +29,16 @@ orv_make_template() {
   mv "$dir.tmp" "$dir"
 }
 
-# orv_ensure_template DIR: make the template prefix unless it exists (safe against a parallel call).
+# orv_ensure_template DIR: make the template prefix unless it exists and was made by this very
+# script (a changed set-up makes it anew); safe against a parallel call.
 orv_ensure_template() {
-  local dir=$1
+  local dir=$1 stamp
+  stamp=$(sha256sum "${BASH_SOURCE[0]}" | cut -c1-16)
   mkdir -p "$(dirname "$dir")"
   (
     flock 9
-    [ -d "$dir" ] || orv_make_template "$dir"
+    if [ -d "$dir" ] && [ "$(cat "$dir.stamp" 2>/dev/null)" != "$stamp" ]; then rm -rf "$dir"; fi
+    [ -d "$dir" ] || { orv_make_template "$dir" && echo "$stamp" >"$dir.stamp"; }
   ) 9>"$dir.lock"
 }
 
