@@ -42,27 +42,7 @@ bool UploadBmp(const char* path, int slot) {
   return true;
 }
 
-void FloorFrame() {
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, TextureSlots[0]);
-  glColor3f(1.0f, 1.0f, 1.0f);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, 1), glVertex2f(-1, -1);
-  glTexCoord2f(1, 1), glVertex2f(1, -1);
-  glTexCoord2f(1, 0), glVertex2f(1, 1);
-  glTexCoord2f(0, 0), glVertex2f(-1, 1);
-  glEnd();
-  glDisable(GL_TEXTURE_2D);
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-}
+void FloorFrame() { DrawFloor(); }
 
 double Seconds(clockid_t clock) {
   timespec t;

@@ -5,6 +5,8 @@
 
 #include "scene/gl_headers.h"
 
+// The floor every frame is measured against: a clear and one full-screen quad with the dial.
+void DrawFloor();
 // Clears and sets DrawFrame's camera, for drawing one part alone.
 void Camera();
 // The ground of DrawGround in one glBegin/glEnd instead of one per quad.
