@@ -47,6 +47,8 @@ e2e_cleanup() {
   fi
   [ -n "$E2E_XVFB" ] && kill "$E2E_XVFB" 2>/dev/null
   for p in "${E2E_PIDS[@]}"; do wait "$p" 2>/dev/null; done
+  # A prefix copy takes about 700 MB: keep it only when the scenario failed, for a look inside.
+  if [ "$rc" -eq 0 ] && [ -n "${WINEPREFIX:-}" ]; then rm -rf "$WINEPREFIX"; fi
   exit $rc
 }
 
