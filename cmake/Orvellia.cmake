@@ -110,21 +110,24 @@ function(orv_windows_test name)
   endif()
 endfunction()
 
-# orv_e2e_test(<name> <script> [TIMEOUT seconds])
+# orv_e2e_test(<name> <script> [TIMEOUT seconds] [NO_LOCK])
 # Scenarios start their own Xvfb and Wine prefix (tests/e2e/lib.sh); one runs at a time so that
-# screenshots and timing are not disturbed by another scenario's full-screen drawing.
+# screenshots and timing are not disturbed by another scenario's full-screen drawing. NO_LOCK lets
+# a long scenario that neither compares pictures nor depends on timing (the soak) run alongside.
 function(orv_e2e_test name script)
   if(NOT ORV_NATIVE OR ORV_NO_CROSS)
     return()
   endif()
-  cmake_parse_arguments(A "" "TIMEOUT" "" ${ARGN})
+  cmake_parse_arguments(A "NO_LOCK" "TIMEOUT" "" ${ARGN})
   if(NOT A_TIMEOUT)
     set(A_TIMEOUT 300)
   endif()
   add_test(NAME e2e.${name} COMMAND bash "${CMAKE_CURRENT_SOURCE_DIR}/${script}")
   set_tests_properties(e2e.${name} PROPERTIES
     LABELS e2e TIMEOUT ${A_TIMEOUT}
-    RESOURCE_LOCK e2e_display
     FIXTURES_REQUIRED wine_template
     ENVIRONMENT "ORV_SOURCE=${PROJECT_SOURCE_DIR};ORV_DIST=${ORV_DIST_DIR};ORV_BUILD=${CMAKE_BINARY_DIR};ORV_TEMPLATE_PREFIX=${CMAKE_BINARY_DIR}/wine/template")
+  if(NOT A_NO_LOCK)
+    set_tests_properties(e2e.${name} PROPERTIES RESOURCE_LOCK e2e_display)
+  endif()
 endfunction()
