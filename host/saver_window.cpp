@@ -13,11 +13,16 @@ namespace {
 
 enum TimerId : UINT_PTR { Timer1 = 1, Timer2 = 2, Timer3 = 3 };
 
+// Posted by the thread pool when the renderer process ends, so that the watch runs at once rather
+// than at its next tick: the host and the music end with the renderer, not up to 500 ms later.
+constexpr UINT WM_RENDERER_ENDED = WM_APP + 1;
+
 struct SaverWindow {
   HWND hwnd = nullptr;
   std::string RendererPath;
   int32_t RendererTask = 0;
   HANDLE rendererProcess = nullptr;  // to tell a renderer still starting from one that ended
+  HANDLE rendererWait = nullptr;     // the thread-pool wait on rendererProcess
   bool rendererWindowSeen = false;
   bool timer1 = false, timer2 = false, timer3 = false;  // enabled states
 
@@ -27,6 +32,10 @@ struct SaverWindow {
     else KillTimer(hwnd, id);
   }
 };
+
+VOID CALLBACK RendererEnded(PVOID saverWindow, BOOLEAN) {
+  PostMessageW(static_cast<HWND>(saverWindow), WM_RENDERER_ENDED, 0, 0);
+}
 
 // Starts the renderer by its full path: no search and no command-line parsing, so a folder with
 // blanks in its name can neither break nor redirect the start.
@@ -42,6 +51,8 @@ void StartRenderer(SaverWindow& w) {
     w.RendererTask = static_cast<int32_t>(pi.dwProcessId);
     w.rendererProcess = pi.hProcess;
     CloseHandle(pi.hThread);
+    RegisterWaitForSingleObject(&w.rendererWait, pi.hProcess, RendererEnded, w.hwnd, INFINITE,
+                                WT_EXECUTEONLYONCE);
   }
 }
 
@@ -113,6 +124,9 @@ LRESULT CALLBACK SaverProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         w->Enable(Timer2, &w->timer2, 200, Lumenfall_BGM::CdPolling);
       }
       if (wp == Timer3) Timer3_Timer(*w);
+      return 0;
+    case WM_RENDERER_ENDED:
+      if (w->timer3) Timer3_Timer(*w);
       return 0;
     case WM_CLOSE:
     case WM_QUERYENDSESSION:
