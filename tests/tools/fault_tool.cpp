@@ -3,9 +3,11 @@
 //   saverflag FILE        writes 1 or 0 to FILE: the system's screen-saver-running flag
 //                         (SystemParametersInfo SPI_GETSCREENSAVERRUNNING)
 //   counts TITLE FILE     for the process that owns the top-level window titled TITLE, writes
-//                         "handles=N gpc=N gdi=N user=N" to FILE: N handles in the server's handle
-//                         table (NtQuerySystemInformation, SystemHandleInformation), and what
-//                         GetProcessHandleCount and GetGuiResources (GDI, USER) say about it
+//                         "handles=N gpc=N gdi=N user=N gditable=N" to FILE: N handles in the
+//                         server's handle table (NtQuerySystemInformation,
+//                         SystemHandleInformation), what GetProcessHandleCount and
+//                         GetGuiResources (GDI, USER) say about it, and the live entries of its
+//                         GDI handle table
 #include <windows.h>
 #include <winternl.h>
 
@@ -60,6 +62,31 @@ long ServerHandleCount(DWORD pid) {
   return -1;
 }
 
+using QueryProcessFn = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+
+// Live GDI objects of another process, read from its GDI handle table, or -1 when it cannot be
+// read. Wine 8 answers 0 to GetGuiResources, but keeps each process's table where Windows keeps
+// it: the process environment block's GdiSharedHandleTable (offset 0xF8 in 64-bit processes)
+// points at 65,536 entries of 24 bytes whose type byte (offset 14) is 0 when the entry is free.
+long GdiTableCount(HANDLE process) {
+  auto query = reinterpret_cast<QueryProcessFn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+  PROCESS_BASIC_INFORMATION info{};
+  if (!query || query(process, ProcessBasicInformation, &info, sizeof info, nullptr) != 0) return -1;
+  UINT64 table = 0;
+  const auto* field = reinterpret_cast<const BYTE*>(info.PebBaseAddress) + 0xF8;
+  if (!ReadProcessMemory(process, field, &table, sizeof table, nullptr) || !table) return -1;
+  constexpr size_t kEntries = 0x10000, kEntrySize = 24, kTypeOffset = 14;
+  std::vector<BYTE> entries(kEntries * kEntrySize);
+  if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
+                         entries.size(), nullptr))
+    return -1;
+  long live = 0;
+  for (size_t i = 0; i < kEntries; ++i)
+    if (entries[i * kEntrySize + kTypeOffset] != 0) ++live;
+  return live;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -76,18 +103,20 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!w) return 1;
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+    HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
     DWORD gpc = 0, gdi = 0, user = 0;
+    long gdiTable = -1;
     if (p) {
+      gdiTable = GdiTableCount(p);
       if (!GetProcessHandleCount(p, &gpc)) gpc = 0;
       gdi = GetGuiResources(p, GR_GDIOBJECTS);
       user = GetGuiResources(p, GR_USEROBJECTS);
       CloseHandle(p);
     }
-    char text[160];
-    snprintf(text, sizeof text, "handles=%ld gpc=%lu gdi=%lu user=%lu", ServerHandleCount(pid),
-             static_cast<unsigned long>(gpc), static_cast<unsigned long>(gdi),
-             static_cast<unsigned long>(user));
+    char text[200];
+    snprintf(text, sizeof text, "handles=%ld gpc=%lu gdi=%lu user=%lu gditable=%ld",
+             ServerHandleCount(pid), static_cast<unsigned long>(gpc),
+             static_cast<unsigned long>(gdi), static_cast<unsigned long>(user), gdiTable);
     return WriteText(argv[3], text) ? 0 : 1;
   }
   return 2;
