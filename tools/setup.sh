@@ -14,7 +14,8 @@ PACKAGES=(
   sox libsox-fmt-mp3
   python3 python3-pil python3-numpy
   clang libclang-rt-14-dev
-  zip
+  zip unzip pkg-config
+  nsis xserver-xephyr
 )
 
 SUDO=""
