@@ -71,7 +71,7 @@ void Form_Load(SaverWindow& w) {
     w.Enable(Timer2, &w.timer2, 200, true);
   }
   if (BgmMode == 2) {
-    orv::MusicKind kind = orv::MusicKindOf(BgmFile);
+    orv::MusicKind kind = orv::MusicKindOf(BgmFile, SystemCodePage());
     if (kind == orv::MusicKind::Wav) WAV_Play();
     if (kind == orv::MusicKind::Mp3) {
       MP3_Play();
@@ -100,7 +100,7 @@ void Timer3_Timer(SaverWindow& w) {
     CD_Stop();
   }
   if (BgmMode == 2) {
-    orv::MusicKind kind = orv::MusicKindOf(BgmFile);
+    orv::MusicKind kind = orv::MusicKindOf(BgmFile, SystemCodePage());
     if (kind == orv::MusicKind::Wav) WAV_Stop();
     if (kind == orv::MusicKind::Mp3) {
       w.Enable(Timer1, &w.timer1, 1000, false);
