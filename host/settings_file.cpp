@@ -38,7 +38,7 @@ void LoadSettingsFrom(const SettingsSource& source) {
   BgmFile = source.read(kKeyBgmFile);
   if (!BgmFile.empty() && !source.pathExists(BgmFile)) BgmFile.clear();
   if (BgmFile.empty() && BgmMode == 2) BgmMode = 0;
-  BgmFolder = BgmFile.empty() ? source.hostFolder : FolderOf(BgmFile);
+  BgmFolder = BgmFile.empty() ? source.hostFolder : FolderOf(BgmFile, source.codePage);
 }
 
 }  // namespace orv

@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 
+#include "text.h"
+
 namespace orv {
 
 // The settings file: its name beside the host, its one section and its three keys (UTF-8 here).
@@ -37,6 +39,7 @@ struct SettingsSource {
   std::function<bool(const std::string& path)> pathExists;  // a readable file
   std::string hostFolder;                                   // folder of the running host
   char decimalSeparator = '.';
+  AnsiCodePage codePage;  // the system's, by which paths are cut
 };
 
 // Fills the music settings from the source by the load rules: unreadable numbers keep the current

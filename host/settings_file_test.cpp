@@ -6,6 +6,8 @@
 
 #include <map>
 
+#include "tests/code_page_932.h"
+
 namespace orv {
 namespace {
 
@@ -28,7 +30,9 @@ TEST(SettingsNumbers, RoundedDownAndSixteenBitOrNothing) {
 // A settings file as key → value, and the files that exist.
 struct LoadSettingsTest : ::testing::Test {
   std::map<std::string, std::string> ini;
-  std::map<std::string, bool> files{{R"(C:\Music\song.mp3)", true}};
+  std::map<std::string, bool> files{{R"(C:\Music\song.mp3)", true}, {kSong932, true}};
+  // E:\音楽\ソング.mp3 in code page 932: ソ ends in the byte of "\".
+  static constexpr const char* kSong932 = "E:\\\x89\xB9\x8A\x79\\\x83\x5C\x83\x93\x83\x4F.mp3";
 
   void Load(int16_t modeBefore = 0, int16_t repeatBefore = 0) {
     Lumenfall_BGM::BgmMode = modeBefore;
@@ -39,6 +43,7 @@ struct LoadSettingsTest : ::testing::Test {
     source.read = [this](const char* key) { return ini.count(key) ? ini[key] : std::string(); };
     source.pathExists = [this](const std::string& p) { return files.count(p) > 0; };
     source.hostFolder = R"(C:\Saver)";
+    source.codePage = CodePage932();
     LoadSettingsFrom(source);
   }
 };
@@ -73,6 +78,8 @@ TEST_F(LoadSettingsTest, MusicFileThatCannotBeReadIsClearedAndModeTwoFallsBack) 
       {"1", "", 1, "", R"(C:\Saver)"},                // the CD mode is never changed
       {"1", R"(C:\Music\deleted.mp3)", 1, "", R"(C:\Saver)"},
       {"5", R"(C:\Music\song.mp3)", 5, R"(C:\Music\song.mp3)", R"(C:\Music)"},
+      // The chooser opens in the folder that holds the file, not at a lone lead byte.
+      {"2", kSong932, 2, kSong932, "E:\\\x89\xB9\x8A\x79"},
   };
   for (const Case& c : cases) {
     ini = {{kKeyBgmMode, c.mode}, {kKeyBgmRepeat, "3"}, {kKeyBgmFile, c.file}};

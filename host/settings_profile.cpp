@@ -38,6 +38,7 @@ void LoadSettings() {
   source.read = [&ini](const char* key) { return ReadIni(orv::kIniSection, key, ini); };
   source.pathExists = PathExists;
   source.hostFolder = HostFolder();
+  source.codePage = SystemCodePage();
   char separator[8] = {};
   if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) > 1)
     source.decimalSeparator = separator[0];

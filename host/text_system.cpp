@@ -32,23 +32,28 @@ std::string Utf8FromWide(const std::wstring& wide) { return BytesFrom(CP_UTF8, w
 
 namespace Lumenfall_B {
 
+const orv::AnsiCodePage& SystemCodePage() {
+  static const orv::AnsiCodePage codePage = [] {
+    orv::AnsiCodePage cp;
+    for (int b = 0; b < 256; ++b)
+      cp.SetLeadByte(static_cast<unsigned char>(b), IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(b)));
+    return cp;
+  }();
+  return codePage;
+}
+
 std::string HostFolder() {
   std::vector<char> path(MAX_PATH);
   for (;;) {
     DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (n == 0) return "";
-    if (n < path.size()) {
-      std::string exe(path.data(), n);
-      size_t cut = exe.find_last_of('\\');
-      return cut == std::string::npos ? "" : exe.substr(0, cut);
-    }
+    if (n < path.size()) return orv::ParentOf(std::string(path.data(), n), SystemCodePage());
     path.resize(path.size() * 2);
   }
 }
 
 bool PathExists(const std::string& path) {
-  std::string file = path;
-  if (!file.empty() && file.back() == '\\') file.pop_back();
+  std::string file = orv::WithoutTrailingBackslash(path, SystemCodePage());
   if (file.empty()) return false;
   // Without FILE_FLAG_BACKUP_SEMANTICS a folder cannot be opened, so only files pass.
   HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

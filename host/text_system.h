@@ -10,6 +10,8 @@
 
 #include <string>
 
+#include "text.h"
+
 // Text conversions at the Win32 edges.
 std::string Cp932FromUtf8(const std::string& utf8);
 std::wstring WideFromCp932(const std::string& cp932);
@@ -18,11 +20,15 @@ std::string Utf8FromWide(const std::wstring& wide);
 
 namespace Lumenfall_B {
 
+// The system's ANSI code page (CP_ACP) as the path rules need it, asked of the system once:
+// every path rule of the host cuts by the characters of this code page.
+const orv::AnsiCodePage& SystemCodePage();
+
 // Folder of the running host executable (ANSI bytes), without a trailing backslash.
 std::string HostFolder();
 
-// True when path names a file that can be opened for reading (a trailing backslash is dropped
-// first); folders and missing files give false.
+// True when path names a file that can be opened for reading (a "\" character that ends it is
+// dropped first, not a trail byte 0x5C); folders and missing files give false.
 bool PathExists(const std::string& path);
 
 }  // namespace Lumenfall_B

@@ -10,9 +10,8 @@ std::string BgmFolder;
 
 namespace orv {
 
-MusicKind MusicKindOf(const std::string& file) {
-  if (file.size() < 3) return MusicKind::None;
-  std::string end = file.substr(file.size() - 3);
+MusicKind MusicKindOf(const std::string& file, const AnsiCodePage& codePage) {
+  std::string end = LastChars(file, 3, codePage);
   for (char& c : end) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
   if (end == "WAV") return MusicKind::Wav;
   if (end == "MP3") return MusicKind::Mp3;

@@ -7,6 +7,7 @@
 #include "settings_profile.h"
 #include "startup_state.h"
 #include "text.h"
+#include "text_system.h"
 #include "zoom.h"
 
 void ShowSettingsDialog(HINSTANCE instance) {
@@ -24,7 +25,7 @@ void ShowSettingsDialog(HINSTANCE instance) {
   host.writeKey = [](const std::string& key, const std::string& value) {
     WriteIni(orv::kIniSection, key, value, IniPath());
   };
-  host.folderOf = orv::FolderOf;
+  host.folderOf = [](const std::string& path) { return orv::FolderOf(path, SystemCodePage()); };
   host.zoomOpen = ZoomOpen;
   host.zoomClose = ZoomClose;
   host.openPage = [](HWND owner, const std::string& url) {
