@@ -1,6 +1,7 @@
 // Frame rate of the renderer over the whole virtual screen: its real start-up, frame and message
 // loop, unpaced (RenderOneFrame whenever no message waits) and paced as the shipped loop is
-// (WaitForFrameTime before each frame), each with the process's CPU time; a frame of the ground
+// (WaitForFrameTime before each frame), in turns of half a second, each with the process's CPU
+// time; a frame of the ground
 // alone; the floor of this display and GL: a frame that only clears, draws one textured quad over
 // the whole window and swaps; and the same scene sent batched (ground from a display list,
 // blossoms in one glBegin/glEnd), to show what that saves under Wine.
@@ -45,37 +46,69 @@ struct Measure {
   double waitedShare; // paced: the share of the time spent waiting
 };
 
-// Runs the loop with the given frame for `seconds` after a short warm-up; frames per second, or a
-// negative value when the window closed meanwhile. Paced, the loop waits as the shipped one does.
-template <typename Frame>
-Measure MeasureFps(Frame frame, double seconds, bool paced = false) {
-  for (int i = 0; i < 20; ++i) {
-    if (!paced || WaitForFrameTime()) frame();
-  }
+// What runs of the loop added up to.
+struct Tally {
   int frames = 0, waits = 0;
-  double waited = 0.0;
+  double wall = 0.0, cpu = 0.0, waited = 0.0;
+  bool closed = false;  // the window closed meanwhile
+
+  Measure Result() const {
+    if (closed || wall <= 0.0) return {-1.0, 0.0, 0, 0.0};
+    return {frames / wall, 100.0 * cpu / wall, waits, waited / wall};
+  }
+};
+
+// Runs the loop with the given frame for `seconds`, adding to `tally`. Paced, the loop waits as
+// the shipped one does.
+template <typename Frame>
+void RunLoopFor(Frame frame, double seconds, bool paced, Tally* tally) {
   const double start = Seconds(), cpuStart = ProcessCpuSeconds();
   double now = start;
   MSG message;
   while (now - start < seconds) {
     if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) return {-1.0, 0.0, 0, 0.0};
+      if (message.message == WM_QUIT) {
+        tally->closed = true;
+        return;
+      }
       TranslateMessage(&message);
       DispatchMessageA(&message);
       continue;
     }
     if (paced && !WaitForFrameTime()) {
-      ++waits;
-      waited += Seconds() - now;
+      ++tally->waits;
+      tally->waited += Seconds() - now;
       now = Seconds();
       continue;
     }
     frame();
-    ++frames;
+    ++tally->frames;
     now = Seconds();
   }
-  return {frames / (now - start), 100.0 * (ProcessCpuSeconds() - cpuStart) / (now - start), waits,
-          waited / (now - start)};
+  tally->wall += now - start;
+  tally->cpu += ProcessCpuSeconds() - cpuStart;
+}
+
+// Frames per second of the given frame over `seconds` after a short warm-up, or a negative value
+// when the window closed meanwhile.
+template <typename Frame>
+Measure MeasureFps(Frame frame, double seconds) {
+  for (int i = 0; i < 20; ++i) frame();
+  Tally tally;
+  RunLoopFor(frame, seconds, false, &tally);
+  return tally.Result();
+}
+
+// The renderer's loop unpaced and paced, in turns of half a second over 2 x `seconds`, so that
+// both see the same load of a busy machine.
+void MeasureUnpacedAndPaced(double seconds, Measure* unpaced, Measure* paced) {
+  for (int i = 0; i < 20; ++i) RenderOneFrame();
+  Tally tallies[2];
+  for (int turn = 0; turn < static_cast<int>(seconds * 4.0); ++turn) {
+    RunLoopFor(RenderOneFrame, 0.5, turn % 2 == 1, &tallies[turn % 2]);
+  }
+  *unpaced = tallies[0].Result();
+  *paced = tallies[1].Result();
 }
 
 void FloorFrame() {
@@ -118,8 +151,8 @@ int main(int argc, char** argv) {
               layout.window.right - layout.window.left, layout.window.bottom - layout.window.top, layout.window.left,
               layout.window.top, layout.viewportCount, mode.dmDisplayFrequency,
               1.0 / RefreshPeriod(static_cast<int>(mode.dmDisplayFrequency)));
-  const Measure scene = MeasureFps(RenderOneFrame, seconds);
-  const Measure paced = MeasureFps(RenderOneFrame, seconds, true);
+  Measure scene, paced;
+  MeasureUnpacedAndPaced(seconds, &scene, &paced);
   std::printf("paced judged %s\n", RendererPacing() ? "on: the swaps do not wait" : "off: the swaps wait");
   const Measure floor = MeasureFps(FloorFrame, seconds);
   std::printf("scene %7.1f fps (%6.2f ms/frame) cpu %6.1f %%\n", scene.fps, 1000.0 / scene.fps, scene.cpuPercent);

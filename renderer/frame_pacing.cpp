@@ -12,9 +12,10 @@ double FramePacer::WaitBefore(double now) const {
 double FramePacer::FrameStarts(double now) {
   const double elapsed = started_ ? now - lastStart_ : 0.0;
   // Frames start on a grid of whole periods, so that a wait that ends a little late is made up by
-  // the next one and the rate is the display's exactly; a frame that is more than a period late
-  // starts a new grid instead of being followed by a burst.
-  if (pacing_ && now - nextStart_ <= period_) {
+  // the next one and the rate is the display's exactly. A frame that is more than a period late
+  // starts a new grid instead of being followed by a burst, and so does one that started before
+  // its time (nobody waited for it), so that the grid never runs ahead of the clock.
+  if (pacing_ && now >= nextStart_ && now - nextStart_ <= period_) {
     nextStart_ += period_;
   } else {
     nextStart_ = now + period_;

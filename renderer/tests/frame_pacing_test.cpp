@@ -131,6 +131,24 @@ TEST(FramePacing, ALateFrameIsNotFollowedByABurst) {
   EXPECT_NEAR(pacer.WaitBefore(now + 0.002), 1.0 / 60 - 0.002, 1e-9);
 }
 
+TEST(FramePacing, FramesDrawnWithoutWaitingDoNotPushTheNextOneAway) {
+  FramePacer pacer(60);
+  double now = 0.0;
+  for (int k = 0; k < 20; ++k) {
+    now += pacer.WaitBefore(now);
+    pacer.FrameStarts(now);
+    now += 0.002;
+    pacer.FrameEnds(now);
+  }
+  ASSERT_TRUE(pacer.pacing());
+  for (int k = 0; k < 100; ++k) {  // a loop that draws without asking, as fast as it can
+    pacer.FrameStarts(now);
+    now += 0.002;
+    pacer.FrameEnds(now);
+  }
+  EXPECT_LE(pacer.WaitBefore(now), 1.0 / 60);
+}
+
 // The ring turns 12 degrees a second whatever the frame rate; at 60 frames a second exactly 0.2
 // degrees a frame.
 TEST(RingSpeed, TwelveDegreesASecondAtAnyFrameRate) {
