@@ -9,10 +9,13 @@
 #     RUNS     start/exit rounds of the saver and of the reference (default 20)
 #
 # What is measured, and how:
-#   frame rate   renderer_fps.exe: the renderer's own start-up, frame and loop; the ground alone;
-#                a floor frame (clear, one full-screen textured quad, swap); the scene sent batched
-#                (ground from a display list, blossoms in one glBegin/glEnd); at 1024x768 and
-#                1920x1080.
+#   frame rate   renderer_fps.exe: the renderer's own start-up, frame and loop, unpaced and paced as
+#                shipped, each with the process's CPU time; the ground alone; a floor frame (clear,
+#                one full-screen textured quad, swap); the scene sent batched (ground from a display
+#                list, blossoms in one glBegin/glEnd); at 1024x768 and 1920x1080 (paced and unpaced
+#                also at 640x480, where frames outrun the display on a loaded machine); and on two
+#                monitors of 1024x768 (Xephyr with Xinerama on Xvfb) against the floor frame over
+#                the whole 2048x768.
 #   start        `Orvellia.scr /s` started to its first presented frame, against min_wgl.exe (one
 #                full-screen window, one WGL frame). The first frame is seen from outside: the probe
 #                reads a 64x64 region in the screen's middle until a pixel is not black (Xvfb runs
@@ -117,9 +120,16 @@ renderer_pid() {
 
 # ---------------------------------------------------------------------------------------------
 # Frame rate at two screen sizes.
-declare -A fps_scene fps_floor fps_batched fps_ground
+declare -A fps_scene fps_floor fps_batched fps_ground fps_paced cpu_scene cpu_paced refresh
 gl_renderer="-"
-for size in 1024x768 1920x1080; do
+# field LOG NAME: the frames per second of the line NAME; cpu LOG NAME: its CPU share of a core.
+field() { tr -d '\r' <"$1" | awk -v n="$2" '$1 == n && $3 == "fps" { print $2 }'; }
+cpu() { tr -d '\r' <"$1" | awk -v n="$2" '$1 == n { for (i = 1; i < NF; i++) if ($i == "cpu") print $(i + 1) }'; }
+reported_hz() { tr -d '\r' <"$1" | sed -n 's/.*refresh reported \([0-9]*\) Hz.*/\1/p'; }
+paced_hz() { tr -d '\r' <"$1" | sed -n 's/.*paced to \([0-9]*\) Hz.*/\1/p'; }
+# 640x480 as well: a size at which the frames outrun the display even on a loaded machine, so that
+# the pacing shows there when it cannot at the larger sizes.
+for size in 640x480 1024x768 1920x1080; do
   start_display "${size%x*}" "${size#*x}"
   echo "bench: frame rate at $size (${seconds} s per figure)" >&2
   log="$out/renderer_fps.$size.txt"
@@ -129,10 +139,35 @@ for size in 1024x768 1920x1080; do
   fps_floor[$size]=$(tr -d '\r' <"$log" | awk '$1 == "floor" && $3 == "fps" { print $2 }')
   fps_ground[$size]=$(tr -d '\r' <"$log" | awk '$1 == "ground" && $3 == "fps" { print $2 }')
   fps_batched[$size]=$(tr -d '\r' <"$log" | awk '$1 == "batched" && $3 == "fps" { print $2 }')
+  fps_paced[$size]=$(field "$log" paced)
+  cpu_scene[$size]=$(cpu "$log" scene)
+  cpu_paced[$size]=$(cpu "$log" paced)
+  refresh[$size]="$(reported_hz "$log") $(paced_hz "$log")"
   gl=$(tr -d '\r' <"$log" | sed -n 's/.*GL renderer \(.*\), WGL_EXT.*/\1/p')
   [ -z "$gl" ] || gl_renderer=$gl
   stop_display
 done
+
+# ---------------------------------------------------------------------------------------------
+# Frame rate on two monitors of 1024x768 side by side, in a prefix of its own that reads them from
+# Xinerama, against the floor frame over the whole 2048x768 window on the same display.
+echo "bench: frame rate on two monitors of 1024x768 (${seconds} s per figure)" >&2
+read -r host_num xvfb < <(orv_start_xvfb 2064 784) || { echo "bench: Xvfb did not start" >&2; exit 1; }
+read -r nested_num nested < <(orv_start_xephyr "$host_num" 1024 768 2) || { echo "bench: Xephyr did not start" >&2; exit 1; }
+started+=("$nested")
+export DISPLAY=":$nested_num"
+single_prefix=$WINEPREFIX
+export WINEPREFIX="$out/prefix-monitors"
+rm -rf "$WINEPREFIX"
+cp -a "$root/build/wine/template" "$WINEPREFIX"
+orv_use_xinerama
+log="$out/renderer_fps.monitors.txt"
+wine "$win/renderer_fps.exe" "$seconds" monitors >"$log" 2>&1 </dev/null || true
+fps_two=$(field "$log" scene) fps_two_paced=$(field "$log" paced) fps_two_floor=$(field "$log" floor)
+two_layout=$(tr -d '\r' <"$log" | sed -n 's/^window \(.*\), refresh.*/\1/p')
+stop_display
+rm -rf "$WINEPREFIX"
+export WINEPREFIX=$single_prefix
 
 # ---------------------------------------------------------------------------------------------
 # Start and exit: the saver and the reference in turns, on a 1920x1080 display, server kept warm.
@@ -305,6 +340,19 @@ num() { awk -v v="$1" 'BEGIN { split(v, a, " "); print a[1] }'; }
     [ "$size" = 1920x1080 ] && goal="≥ 60 fps; scene ≤ 1.5× floor"
     echo "| Frames per second, ${size/x/×} | ${s:--} fps | floor frame ${f:--} fps | $(ratio "$f" "$s")× floor time | $goal |"
   done
+  for size in 640x480 1024x768 1920x1080; do
+    p=${fps_paced[$size]:-}; s=${fps_scene[$size]:-}
+    read -r hz to <<<"${refresh[$size]:-- -}"
+    echo "| Frames per second paced, ${size/x/×} (refresh reported $hz Hz, taken as $to) | ${p:--} fps | unpaced ${s:--} fps | $(ratio "$p" "$to")× refresh | paced ≤ refresh + 5 % |"
+  done
+  for size in 640x480 1024x768 1920x1080; do
+    cp_=${cpu_paced[$size]:-}; cs=${cpu_scene[$size]:-}
+    goal="—"
+    [ "$size" = 1024x768 ] && goal="paced ≤ 0.6× unpaced"
+    echo "| CPU of the renderer's process paced, ${size/x/×} | ${cp_:--} % of a core | unpaced ${cs:--} % | $(ratio "$cp_" "$cs")× | $goal |"
+  done
+  echo "| Frames per second on two monitors of 1024×768 (${two_layout:-?}), unpaced | ${fps_two:--} fps | floor frame at 2048×768 ${fps_two_floor:--} fps | $(ratio "$fps_two_floor" "$fps_two")× floor time | — |"
+  echo "| Frames per second on two monitors of 1024×768, paced | ${fps_two_paced:--} fps | floor frame at 2048×768 ${fps_two_floor:--} fps | — | paced ≤ refresh + 5 % |"
   for size in 1024x768 1920x1080; do
     g=${fps_ground[$size]:-}; f=${fps_floor[$size]:-}
     echo "| The ground alone (clear, DrawGround, swap), ${size/x/×} | ${g:--} fps | floor frame ${f:--} fps | $(ratio "$f" "$g")× floor time | — |"
@@ -318,7 +366,7 @@ num() { awk -v v="$1" 'BEGIN { split(v, a, " "); print a[1] }'; }
   echo "| Exit: key to host gone, median / worst of $(count "$out/exit.host") | $(median "$out/exit.host") / $(worst "$out/exit.host") ms | min_wgl $(median "$out/exit.ref") / $(worst "$out/exit.ref") ms | $(ratio "$(worst "$out/exit.host")" "$(worst "$out/exit.ref")")× (worst) | worst ≤ 600 ms |"
   echo "| Exit: key to renderer gone, median / worst | $(median "$out/exit.renderer") / $(worst "$out/exit.renderer") ms | min_wgl $(median "$out/exit.ref") / $(worst "$out/exit.ref") ms | $(ratio "$(median "$out/exit.renderer")" "$(median "$out/exit.ref")")× (median) | — |"
   echo "| CPU of the host, 10 s running | $cpu_host ms = $(pct "$(num "$cpu_host")") of a core | min_win32 $cpu_win32 ms | $(ratio "$(num "$cpu_host")" "$(num "$cpu_win32")")× | ≤ 0.1 % of a core |"
-  echo "| CPU of the renderer, 10 s running | $cpu_renderer ms = $(pct "$(num "$cpu_renderer")") of a core | — | — | — |"
+  echo "| CPU of the renderer (paced), 10 s running | $cpu_renderer ms = $(pct "$(num "$cpu_renderer")") of a core | — | — | — |"
   echo "| CPU of the prefix's wineserver, same 10 s | $cpu_server ms = $(pct "$(num "$cpu_server")") of a core | — | — | — |"
   echo "| Peak memory (VmHWM) of the host | $(kib_to_mib "$hwm_host") MiB | min_win32 $(kib_to_mib "$hwm_win32") MiB | $(ratio "$hwm_host" "$hwm_win32")× | — |"
   echo "| Peak memory (VmHWM) of the renderer | $(kib_to_mib "$hwm_renderer") MiB | min_wgl $(kib_to_mib "$hwm_wgl") MiB | $(ratio "$hwm_renderer" "$hwm_wgl")× | — |"

@@ -42,7 +42,7 @@ void RingOneBatch() {
   glBindTexture(GL_TEXTURE_2D, TextureSlots[2]);
   glBegin(GL_QUADS);
   const Vec3 eye = {EyePoint[0], EyePoint[1], EyePoint[2]};
-  for (BlossomEntry& e : BlossomRing) {
+  for (const BlossomEntry& e : BlossomRing) {
     for (const auto& tint : kTints) {
       const double theta = (e.angle + tint[0]) * kDegToRad;
       const Vec3 p = {e.radius * std::cos(theta), e.height, e.radius * std::sin(theta)};
@@ -54,8 +54,6 @@ void RingOneBatch() {
       glTexCoord2d(1.0, 1.0), glVertex3d(p.x - a.x, p.y - a.y, p.z - a.z);
       glTexCoord2d(0.0, 1.0), glVertex3d(p.x + b.x, p.y + b.y, p.z + b.z);
     }
-    e.angle += e.speed;
-    if (e.angle >= 360.0f) e.angle -= 360.0f;
   }
   glEnd();
   glDisable(GL_TEXTURE_2D);

@@ -13,8 +13,8 @@ void Camera();
 void GroundOneBatch();
 // Compiles DrawGround into a display list (its vertices and colours never change); the list's name.
 GLuint CompileGroundList();
-// The blossoms of DrawBlossomRing (and its advance of every entry) with the blend, texture and
-// depth-mask state set once and all squares in one glBegin/glEnd.
+// The blossoms of DrawBlossomRing with the blend, texture and depth-mask state set once and all
+// squares in one glBegin/glEnd.
 void RingOneBatch();
 // DrawFrame with the ground from `groundList` and the ring batched.
 void DrawFrameBatched(GLuint groundList);

@@ -1,9 +1,11 @@
 #include "renderer_window.h"
 
-#include <cstdlib>
+#include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "bitmap_texture.h"
+#include "frame_pacing.h"
 #include "scene/blossom_ring.h"
 #include "scene/clock_scene.h"
 
@@ -20,6 +22,64 @@ HGLRC RenderContext;
 UINT PreviousSaverRunning;      // receives the system's previous screen-saver-running state
 bool SaverRunningSet;           // the flag was set and must be cleared at tear-down
 ULONGLONG ClockReferenceMs;     // when ClockTime was last read
+MonitorLayout Layout;           // the window's rectangle and each monitor's viewport
+FramePacer Pacer;               // decides whether the loop waits before a frame
+HANDLE FrameTimer;              // what the loop waits on between paced frames
+bool TimerPeriodSet;            // timeBeginPeriod(1) is in force and must be undone at tear-down
+
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+// Seconds on the high-resolution performance counter.
+double Now() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The primary monitor's refresh rate as the system reports it (0 or 1 mean the hardware's
+// default; the pacer takes 60 Hz for those).
+int ReportedRefreshRate() {
+  DEVMODEA mode = {};
+  mode.dmSize = sizeof mode;
+  if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return 0;
+  return static_cast<int>(mode.dmDisplayFrequency);
+}
+
+// A timer to wait on between paced frames: a high-resolution one where the system has it;
+// elsewhere an ordinary one, with the system's timer period set to 1 ms while the saver runs so
+// that its waits end on time.
+void CreateFrameTimer() {
+  FrameTimer = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+  if (FrameTimer) return;
+  FrameTimer = CreateWaitableTimerW(nullptr, TRUE, nullptr);
+  TimerPeriodSet = timeBeginPeriod(1) == TIMERR_NOERROR;
+}
+
+void DeleteFrameTimer() {
+  if (FrameTimer) CloseHandle(FrameTimer);
+  FrameTimer = nullptr;
+  if (TimerPeriodSet) timeEndPeriod(1);
+  TimerPeriodSet = false;
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
+  auto* list = reinterpret_cast<std::pair<ScreenRect*, int>*>(data);
+  if (list->second < kMaxMonitors) list->first[list->second++] = {rect->left, rect->top, rect->right, rect->bottom};
+  return TRUE;
+}
+
+// The virtual screen and the monitors as the system reports them now.
+MonitorLayout CurrentMonitorLayout() {
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const ScreenRect virtualScreen = {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  ScreenRect monitors[kMaxMonitors];
+  std::pair<ScreenRect*, int> list(monitors, 0);
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
+  return LayoutMonitors(virtualScreen, monitors, list.second);
+}
 
 void SetScreenSaverRunning(BOOL running) {
   SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, running, &PreviousSaverRunning, 0);
@@ -111,14 +171,19 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
       if (wParam == SC_SCREENSAVE || wParam == SC_CLOSE) return 0;
       break;
     case WM_MOUSEMOVE: {
+      // Screen coordinates, not the message's client ones: the window's origin is the virtual
+      // screen's, which may be negative.
       POINT cursor;
       GetCursorPos(&cursor);
-      if (std::labs(cursor.x - Saver->startCursor.x) > Saver->mouseThreshold ||
-          std::labs(cursor.y - Saver->startCursor.y) > Saver->mouseThreshold) {
+      if (PointerMovedTooFar({Saver->startCursor.x, Saver->startCursor.y}, {cursor.x, cursor.y},
+                             Saver->mouseThreshold)) {
         RequestClose();
       }
       break;
     }
+    case WM_DISPLAYCHANGE:
+      ReadMonitorLayout();
+      break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -132,12 +197,24 @@ bool RegisterRendererClass() {
   return RegisterClassA(&windowClass) != 0;
 }
 
+void ReadMonitorLayout() {
+  Layout = CurrentMonitorLayout();
+  if (!Saver || !Saver->window) return;
+  const ScreenRect& r = Layout.window;
+  SetWindowPos(Saver->window, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
+}
+
+const MonitorLayout& RendererMonitorLayout() { return Layout; }
+
+bool RendererPacing() { return Pacer.pacing(); }
+
 bool StartRenderer(int showCommand) {
   if (!RegisterRendererClass()) return false;
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  HWND window = CreateWindowExA(0, kClassName, kWindowTitle, WS_POPUP | WS_VISIBLE, 0, 0, width, height,
-                                nullptr, nullptr, RendererInstance, nullptr);
+  // One window over the whole virtual screen, above the task bars of every monitor.
+  Layout = CurrentMonitorLayout();
+  const ScreenRect& r = Layout.window;
+  HWND window = CreateWindowExA(WS_EX_TOPMOST, kClassName, kWindowTitle, WS_POPUP | WS_VISIBLE, r.left, r.top,
+                                r.right - r.left, r.bottom - r.top, nullptr, nullptr, RendererInstance, nullptr);
   if (!window) return false;
   SetScreenSaverRunning(TRUE);
   SaverRunningSet = true;
@@ -151,7 +228,7 @@ bool StartRenderer(int showCommand) {
   wglMakeCurrent(DeviceContext, RenderContext);
   PaceFramesByDisplay(DeviceContext);
 
-  SetProjection(width, height);
+  SetViewportProjection(Layout.viewports[0]);
   SetFixedGlState();
   BuildGroundGrid();
   InitBlossomRing();
@@ -160,19 +237,40 @@ bool StartRenderer(int showCommand) {
     return false;
   }
   ShowWindow(window, showCommand);
+  Pacer = FramePacer(ReportedRefreshRate());
+  CreateFrameTimer();
   SampleClock();
   ClockReferenceMs = GetTickCount64();
   return true;
 }
 
-void RenderOneFrame() {
-  const ULONGLONG now = GetTickCount64();
-  if (now - ClockReferenceMs >= 1000) {
-    SampleClock();
-    ClockReferenceMs = now;
+bool WaitForFrameTime() {
+  const double wait = Pacer.WaitBefore(Now());
+  if (wait <= 0.0) return true;
+  // NOTE: MWMO_INPUTAVAILABLE also wakes on input that is already queued but was looked at, so a
+  // key or a move of the mouse ends the wait at once.
+  if (FrameTimer) {
+    LARGE_INTEGER due;
+    due.QuadPart = -static_cast<LONGLONG>(std::ceil(wait * 1e7));  // relative, in 100 ns units
+    SetWaitableTimer(FrameTimer, &due, 0, nullptr, nullptr, FALSE);
+    MsgWaitForMultipleObjectsEx(1, &FrameTimer, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  } else {
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::ceil(wait * 1000.0)), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
   }
-  DrawFrame();
+  return false;
+}
+
+void RenderOneFrame() {
+  const ULONGLONG ms = GetTickCount64();
+  if (ms - ClockReferenceMs >= 1000) {
+    SampleClock();
+    ClockReferenceMs = ms;
+  }
+  AdvanceBlossomRing(Pacer.FrameStarts(Now()));
+  DrawFrameOn(Layout.viewports, Layout.viewportCount);
   SwapBuffers(DeviceContext);
+  Pacer.FrameEnds(Now());
 }
 
 void RunLoop() {
@@ -182,7 +280,7 @@ void RunLoop() {
       if (message.message == WM_QUIT) return;
       TranslateMessage(&message);
       DispatchMessageA(&message);
-    } else {
+    } else if (WaitForFrameTime()) {
       RenderOneFrame();
     }
   }
@@ -194,6 +292,7 @@ void StopRenderer() {
   if (RenderContext) wglDeleteContext(RenderContext);
   DeviceContext = nullptr;
   RenderContext = nullptr;
+  DeleteFrameTimer();
   if (SaverRunningSet) SetScreenSaverRunning(FALSE);
   SaverRunningSet = false;
 }

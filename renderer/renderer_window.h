@@ -1,7 +1,9 @@
-// The renderer's process-wide state, its full-screen window and its loop.
+// The renderer's process-wide state, its window over every monitor and its paced loop.
 #pragma once
 
 #include <windows.h>
+
+#include "monitor_layout.h"
 
 // The renderer's input state: what decides when it closes.
 struct SaverState {
@@ -26,11 +28,21 @@ void RunRenderer(int showCommand);
 // Start-up: window, screen-saver flag, OpenGL, scene tables, textures, first clock reading.
 // False when a step failed; the steps already taken are then undone.
 bool StartRenderer(int showCommand);
-// Messages first; when none waits, one frame. Returns on WM_QUIT.
+// Messages first; when none waits and the frame is due, one frame. Returns on WM_QUIT.
 void RunLoop();
-// One frame: the clock re-read when 1000 ms have passed since the last reading, the scene drawn,
-// the buffers swapped.
+// True when the next frame may be drawn now. Otherwise waits, without using the processor, until
+// it is due or a message arrives (input wakes it at once), and returns false so that the loop
+// looks at the messages first.
+bool WaitForFrameTime();
+// One frame: the clock re-read when 1000 ms have passed since the last reading, the ring moved on
+// by the time since the last frame, the scene drawn once on every monitor, the buffers swapped.
 void RenderOneFrame();
+// Re-reads the monitors and puts the window over the whole virtual screen again.
+void ReadMonitorLayout();
+// The monitor layout in use (valid between StartRenderer and StopRenderer).
+const MonitorLayout& RendererMonitorLayout();
+// True while the loop waits out the rest of each refresh period (the swaps do not wait).
+bool RendererPacing();
 // Tear-down: OpenGL released, screen-saver flag back to FALSE.
 void StopRenderer();
 // The device context of the renderer window (valid between StartRenderer and StopRenderer).

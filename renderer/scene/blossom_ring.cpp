@@ -60,10 +60,18 @@ void DrawBlossomRing() {
       const Vec3 p = {e.radius * std::cos(theta), e.height, e.radius * std::sin(theta)};
       DrawBillboard(p, 0.6, tint.red, tint.green, tint.blue, EyePoint[0], EyePoint[1], EyePoint[2]);
     }
-    e.angle += e.speed;
-    if (e.angle >= 360.0f) e.angle -= 360.0f;
   }
   EndBillboards();
+}
+
+void AdvanceBlossomRing(double seconds) {
+  // In sixtieths of a second, so that a frame of exactly 1/60 s adds exactly `speed`.
+  const float sixtieths = static_cast<float>(seconds * 60.0);
+  for (BlossomEntry& e : BlossomRing) {
+    e.angle += e.speed * sixtieths;
+    // A long pause (a stopped debugger, a suspended machine) may add more than one turn.
+    if (e.angle >= 360.0f) e.angle = std::fmod(e.angle, 360.0f);
+  }
 }
 
 namespace {

@@ -4,7 +4,7 @@
 
 struct BlossomEntry {
   float angle;   // position on the ring in degrees, 0 to 360
-  float speed;   // degrees added per frame
+  float speed;   // degrees the entry moves in 1/60 s
   float radius;  // distance from the vertical axis
   float height;  // y of the entry's blossoms, fixed from its starting angle
 };
@@ -31,8 +31,12 @@ void BillboardAxes(Vec3 p, double size, Vec3 eye, Vec3* a, Vec3* b);
 
 // Fills BlossomRing (once, before the first frame).
 void InitBlossomRing();
-// Draws all blossoms, then advances every entry by its speed.
+// Draws all blossoms where they are now.
 void DrawBlossomRing();
+// Moves every entry on by `seconds` of time at its speed (0.2 degrees per 1/60 s: a full turn in
+// 30 s whatever the frame rate), keeping the angles in 0 to 360. Once per frame, however many
+// monitors the frame draws.
+void AdvanceBlossomRing(double seconds);
 
 // Blossom squares are drawn in a batch that shares one texture and one blending state:
 // BeginBillboards, any number of DrawBillboard, EndBillboards. The squares add their light to the

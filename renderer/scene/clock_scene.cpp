@@ -48,11 +48,13 @@ void BuildGroundMesh() {
 
 }  // namespace
 
-void SetProjection(int width, int height) {
-  glViewport(0, 0, width, height);
+void SetProjection(int width, int height) { SetViewportProjection({0, 0, width, height}); }
+
+void SetViewportProjection(const Viewport& viewport) {
+  glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(60.0, static_cast<double>(width) / static_cast<double>(height), 1.0, 200.0);
+  gluPerspective(60.0, static_cast<double>(viewport.width) / static_cast<double>(viewport.height), 1.0, 200.0);
   glMatrixMode(GL_MODELVIEW);
 }
 
@@ -93,6 +95,21 @@ void BuildGroundGrid() {
 
 void DrawFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  DrawView();
+  glFlush();
+}
+
+void DrawFrameOn(const Viewport* viewports, int count) {
+  // The clear ignores the viewport: one clear covers the whole window, gaps between monitors too.
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  for (int k = 0; k < count; ++k) {
+    SetViewportProjection(viewports[k]);
+    DrawView();
+  }
+  glFlush();
+}
+
+void DrawView() {
   glLoadIdentity();
   EyePoint[0] = 0.0f;
   EyePoint[1] = 20.0f;
@@ -101,7 +118,6 @@ void DrawFrame() {
   DrawGround();
   DrawHands();
   DrawBlossomRing();
-  glFlush();
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "gl_headers.h"
+#include "monitor_layout.h"
 
 // The local time as the hands show it.
 struct ClockValues {
@@ -30,6 +31,8 @@ extern float EyePoint[3];
 
 // Viewport and 60-degree perspective for a window of width x height pixels.
 void SetProjection(int width, int height);
+// The same for one monitor's part of the window, with that monitor's aspect ratio.
+void SetViewportProjection(const Viewport& viewport);
 // The GL state that stays as it is for the whole run: smooth shading, black clear colour, depth
 // test with GL_LEQUAL, nicest perspective correction. Texturing and blending stay off; the drawing
 // steps switch them on and off themselves.
@@ -40,7 +43,12 @@ void SampleClock();
 void SampleClockFrom(const std::tm& local);
 // Fills GroundGrid (once, before the first frame).
 void BuildGroundGrid();
-// Draws one complete frame into the back buffer; the caller swaps.
+// Draws one complete frame into the back buffer with the current projection; the caller swaps.
 void DrawFrame();
+// Draws one complete frame with the scene once in each viewport, all at the same time and blossom
+// phase; the whole frame is cleared once (what no monitor shows stays black). The caller swaps.
+void DrawFrameOn(const Viewport* viewports, int count);
+// The scene from the camera into the current viewport, without clearing: ground, hands, ring.
+void DrawView();
 void DrawGround();
 void DrawHands();

@@ -98,6 +98,25 @@ TEST_F(RendererWindowTest, CreationStoresWindowAndCursor) {
   EXPECT_FALSE(state_.closeRequested);
 }
 
+// A change of monitors re-reads the layout and puts the window over the whole virtual screen
+// again, above the task bars.
+TEST_F(RendererWindowTest, DisplayChangeCoversTheVirtualScreen) {
+  SendMessageA(window_, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+  RECT r;
+  ASSERT_TRUE(GetWindowRect(window_, &r));
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  EXPECT_EQ(r.left, left);
+  EXPECT_EQ(r.top, top);
+  EXPECT_EQ(r.right, left + GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  EXPECT_EQ(r.bottom, top + GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  EXPECT_TRUE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  const MonitorLayout& layout = RendererMonitorLayout();
+  EXPECT_EQ(layout.viewportCount, GetSystemMetrics(SM_CMONITORS));
+  EXPECT_EQ(layout.viewports[0].width, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(layout.viewports[0].height, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_FALSE(state_.closeRequested);
+}
+
 TEST_P(RendererWindowTest, InputRule) {
   const Case& c = GetParam();
   int ownCloses = 0;

@@ -28,6 +28,26 @@ e2e_init() {
   e2e_log "display $DISPLAY, prefix $WINEPREFIX"
 }
 
+# e2e_init_monitors NAME W H SCREENS: like e2e_init, on a display of SCREENS monitors of W x H side
+# by side (a nested Xephyr with Xinerama on a private Xvfb), the prefix reading them from Xinerama.
+e2e_init_monitors() {
+  E2E_NAME=$1
+  E2E_DIR="$ORV_BUILD/e2e/$E2E_NAME"
+  rm -rf "$E2E_DIR"
+  mkdir -p "$E2E_DIR"
+  trap e2e_cleanup EXIT
+  local host num pid
+  read -r host E2E_XVFB < <(orv_start_xvfb $(( $2 * $4 + 16 )) $(( $3 + 16 )))
+  read -r num pid < <(orv_start_xephyr "$host" "$2" "$3" "$4") || e2e_fail "Xephyr did not start"
+  E2E_PIDS+=("$pid")
+  export DISPLAY=":$num"
+  export WINEPREFIX="$E2E_DIR/prefix"
+  cp -a "$ORV_TEMPLATE_PREFIX" "$WINEPREFIX"
+  orv_use_xinerama
+  wineserver -p 30 </dev/null >/dev/null 2>&1
+  e2e_log "display $DISPLAY (${4} monitors of ${2}x${3} on :$host), prefix $WINEPREFIX"
+}
+
 e2e_log() { echo "[$E2E_NAME] $*"; }
 
 e2e_fail() {

@@ -55,3 +55,27 @@ orv_start_xvfb() {
   [ -n "$num" ] || { kill "$pid" 2>/dev/null; return 1; }
   echo "$num $pid"
 }
+
+# orv_start_xephyr HOSTDISPLAY W H SCREENS: start a nested X server on HOSTDISPLAY with Xinerama
+# and SCREENS monitors of W x H side by side, with GLX; prints "DISPLAYNUM PID". Wine reads its
+# monitors from Xinerama only with the prefix's UseXRandR set to N (orv_use_xinerama).
+orv_start_xephyr() {
+  local host=$1 w=$2 h=$3 n=$4 fifo num pid args=()
+  for _ in $(seq "$n"); do args+=(-screen "${w}x${h}"); done
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  DISPLAY=":$host" Xephyr -displayfd 9 +xinerama "${args[@]}" +extension GLX -nolisten tcp -noreset \
+    9>"$fifo" >/dev/null 2>&1 </dev/null &
+  pid=$!
+  num=$(timeout 30 head -n1 "$fifo")
+  rm -f "$fifo"
+  [ -n "$num" ] || { kill "$pid" 2>/dev/null; return 1; }
+  echo "$num $pid"
+}
+
+# orv_use_xinerama: make the prefix in WINEPREFIX take its monitors from Xinerama (Wine reports
+# one monitor from RandR on a nested server).
+orv_use_xinerama() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1 </dev/null
+  wineserver -w >/dev/null 2>&1 || true
+}

@@ -61,7 +61,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   SampleClockFrom(local);
-  for (int i = 0; i < frames; ++i) DrawFrame();
+  // Each frame after the first moves the ring on by one frame of a 60-frames-a-second run.
+  for (int i = 0; i < frames; ++i) {
+    if (i > 0) AdvanceBlossomRing(1.0 / 60.0);
+    DrawFrame();
+  }
   glFinish();
 
   std::FILE* out = std::fopen(argv[7], "wb");
