@@ -48,6 +48,7 @@ InstallDirRegKey HKCU "${UNINST_KEY}" "InstallLocation"
 
 !define MUI_ICON "..\resources\host\orvellia.ico"
 !define MUI_UNICON "..\resources\host\orvellia.ico"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "..\resources\installer\wizard.bmp"
 !define MUI_ABORTWARNING
 
 !define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
