@@ -4,7 +4,8 @@
 # second install without /D= goes to the earlier install's folder; uninstalling while another
 # saver is chosen keeps that saver's setting; without an earlier install the default folder is
 # %LOCALAPPDATA%\Programs\Orvellia; SCRNSAVE.EXE naming this Orvellia.scr in other letter case
-# is still recognised and removed.
+# is still recognised and removed. Then the same refusal on the folder page: a message naming the
+# folder and a proposal, which the folder field then holds and the install uses.
 source "$(dirname "$0")/lib.sh"
 e2e_init install_folders
 e2e_setup_build
@@ -54,4 +55,28 @@ e2e_uninstall "$win"
 [ ! -e "$default" ] || e2e_fail "left behind: $(ls -A "$default")"
 ! e2e_reg "$E2E_DESKTOP_KEY" SCRNSAVE.EXE >/dev/null || e2e_fail "SCRNSAVE.EXE still set"
 e2e_expect_reg "$E2E_DESKTOP_KEY" ScreenSaveActive 0
+
+e2e_log "the folder page refuses such a folder with a message and proposes the default one"
+refused='C:\Café Orvellia'
+read -ra words <<<"/D=$refused"
+e2e_start setup "$E2E_SETUP" "${words[@]}"
+texts="$E2E_DIR/texts.txt"
+shows() { e2e_window_texts 'Orvellia' && grep -qF -- "$1" "$texts"; }
+field_holds() { e2e_window_texts 'Orvellia' && grep -qxF -- "1019	Edit	$1" "$texts"; }
+e2e_wait "the welcome page" 60 shows 'Orvellia セットアップへようこそ'
+xdotool key Return
+e2e_wait "the folder page with $refused" 30 field_holds "$refused"
+xdotool key Return  # Install
+e2e_wait "the refusal message" 30 shows 'Orvellia をインストールできません'
+message=$(grep -F 'Orvellia をインストールできません' "$texts")
+[[ $message == *"$refused"*"代わりに次のフォルダーを提案します"*"$win" ]] ||
+  e2e_fail "the message does not name the folder and the proposal: $message"
+e2e_log "message: $message"
+xdotool key Return  # OK
+e2e_wait "the proposed folder in the folder field" 30 field_holds "$win"
+[ ! -e "$drive/Café Orvellia" ] || e2e_fail "the refused folder was made"
+xdotool key Return  # Install
+e2e_wait "the finish page" 60 shows 'Orvellia セットアップの完了'
+[ -f "$default/Orvellia.scr" ] || e2e_fail "not installed into the proposed folder"
+e2e_expect_reg "$E2E_UNINSTALL_KEY" InstallLocation "$win"
 e2e_log "ok"

@@ -429,3 +429,11 @@ e2e_expect_reg() {
   got=$(e2e_reg "$1" "$2") || e2e_fail "no value $2 in $1"
   [ "$got" = "$3" ] || e2e_fail "$2 is '$got', not '$3'"
 }
+
+# e2e_window_texts CAPTION: the pages and messages of the windows whose title starts with CAPTION,
+# into $E2E_DIR/texts.txt, one "ID<TAB>CLASS<TAB>TEXT" line per control (tests/tools/
+# window_texts.cpp); fails when there is no such window.
+e2e_window_texts() {
+  wine "$ORV_BUILD/win/tests/tools/window_texts.exe" "$1" "Z:${E2E_DIR//\//\\}\\texts.txt" \
+    >>"$E2E_DIR/tool.log" 2>&1 </dev/null
+}
