@@ -27,6 +27,10 @@ SetCompressor /SOLID lzma
 SetDateSave off
 RequestExecutionLevel user
 ManifestDPIAware true
+; A program that cannot be replaced (held open, say by the preview in Windows' screen-saver
+; settings) offers Retry or Cancel, never skipping it: an old host beside a new renderer is no
+; install. A silent install ends with an error instead.
+AllowSkipFiles off
 
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvellia"
 !define DESKTOP_KEY "Control Panel\Desktop"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Where the setup program installs, and which screen-saver setting the uninstaller leaves alone:
 # a folder the code page cannot spell is refused (silently: exit code 2, nothing installed); a
-# second install without /D= goes to the earlier install's folder; uninstalling while another
+# second install without /D= goes to the earlier install's folder; a program held open makes a
+# silent install fail rather than leave an old program beside a new one; uninstalling while another
 # saver is chosen keeps that saver's setting; without an earlier install the default folder is
 # %LOCALAPPDATA%\Programs\Orvellia; SCRNSAVE.EXE naming this Orvellia.scr in other letter case
 # is still recognised and removed. Then the same refusal on the folder page: a message naming the
@@ -30,6 +31,18 @@ e2e_expect_reg "$E2E_UNINSTALL_KEY" InstallLocation "$other"
 default="$drive/users/$user/AppData/Local/Programs/Orvellia"
 [ ! -e "$default" ] || e2e_fail "the second install went to the default folder"
 [ "$(cat "$drive/Orvellia Other/Orvellia.ini")" = $'kept\r' ] || e2e_fail "Orvellia.ini changed"
+
+e2e_log "a program that cannot be replaced makes the silent install fail, not skip it"
+# Any running program holds its file; notepad in Orvellia.dll's place stands in for the saver that
+# Windows' screen-saver settings run for their preview.
+cp "$drive/windows/system32/notepad.exe" "$drive/Orvellia Other/Orvellia.dll"
+e2e_start held "$other\\Orvellia.dll"
+held_runs() { [ -n "$(e2e_unix_pid 'Orvellia Other.Orvellia\.dll')" ]; }
+e2e_wait "the held program runs" 30 held_runs
+e2e_setup_run
+[ "$E2E_SETUP_RC" = 2 ] || e2e_fail "exit code $E2E_SETUP_RC with a program held open"
+kill "$held"
+e2e_wait_exit "$held" 30
 
 e2e_log "uninstalling while another saver is chosen keeps that choice"
 another='C:\windows\system32\Another.scr'
