@@ -6,7 +6,8 @@
 ;            Orvellia.dll> -DOUTFILE=<path of the setup program> installer/Orvellia.nsi
 ;
 ; Command line of the built program, as for any setup program of this kind:
-;   /S           silent: no pages; exit code 2 when the folder cannot be used
+;   /S           silent: no pages; exit code 2 when the folder cannot be used or a program
+;                cannot be replaced
 ;   /D=<folder>  the install folder (last on the line, unquoted, blanks allowed)
 ; The uninstaller takes /S too.
 
