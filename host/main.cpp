@@ -2,16 +2,19 @@
 // host then lives for.
 #include <windows.h>
 
-#include "host_core.h"
-#include "host_windows.h"
+#include "command_line.h"
 #include "media_winmm.h"
+#include "preview_window.h"
+#include "saver_window.h"
+#include "settings_profile.h"
+#include "startup.h"
+#include "startup_state.h"
+#include "text_system.h"
 #ifdef ORV_HAVE_SETTINGS_DIALOG
 #include "settings_dialog.h"
 #endif
 
 namespace Lumenfall_B {
-
-std::string CommandArguments;
 
 void EndHost() { ExitProcess(0); }
 

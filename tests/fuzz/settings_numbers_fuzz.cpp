@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "host_logic.h"
+#include "number_text.h"
+#include "settings_file.h"
+#include "text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);

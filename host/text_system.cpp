@@ -1,5 +1,5 @@
-// The Win32 edge of the host's shared layer; see host_core.h.
-#include "host_core.h"
+// Text and paths at the Win32 edge; see text_system.h.
+#include "text_system.h"
 
 #include <vector>
 
@@ -22,9 +22,6 @@ std::string BytesFrom(UINT codePage, const std::wstring& wide) {
                       nullptr, nullptr);
   return bytes;
 }
-
-// A name as the profile API gets it: code page 932 bytes, cut to 127 bytes.
-std::string ProfileName(const std::string& utf8) { return Cp932FromUtf8(utf8).substr(0, 127); }
 
 }  // namespace
 
@@ -49,21 +46,6 @@ std::string HostFolder() {
   }
 }
 
-std::string IniPath() { return HostFolder() + orv::kIniName; }
-
-std::string ReadIni(const std::string& section, const std::string& key, const std::string& file) {
-  char buffer[256] = {};
-  GetPrivateProfileStringA(ProfileName(section).c_str(), ProfileName(key).c_str(), "", buffer,
-                           sizeof buffer, file.c_str());
-  return std::string(buffer, strnlen(buffer, sizeof buffer));
-}
-
-void WriteIni(const std::string& section, const std::string& key, const std::string& value,
-              const std::string& file) {
-  ApiResult = WritePrivateProfileStringA(ProfileName(section).c_str(), ProfileName(key).c_str(),
-                                         value.c_str(), file.c_str());
-}
-
 bool PathExists(const std::string& path) {
   std::string file = path;
   if (!file.empty() && file.back() == '\\') file.pop_back();
@@ -74,36 +56,6 @@ bool PathExists(const std::string& path) {
   if (h == INVALID_HANDLE_VALUE) return false;
   CloseHandle(h);
   return true;
-}
-
-void LoadSettings() {
-  orv::SettingsSource source;
-  std::string ini = IniPath();
-  source.read = [&ini](const char* key) { return ReadIni(orv::kIniSection, key, ini); };
-  source.pathExists = PathExists;
-  source.hostFolder = HostFolder();
-  char separator[8] = {};
-  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) > 1)
-    source.decimalSeparator = separator[0];
-  orv::LoadSettingsFrom(source);
-}
-
-namespace {
-RECT PointRect() {
-  return RECT{ZoomX, ZoomY, ZoomX, ZoomY};
-}
-}  // namespace
-
-void ZoomOpen(HWND window) {
-  RECT from = PointRect(), to{};
-  GetWindowRect(window, &to);
-  DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
-}
-
-void ZoomClose(HWND window) {
-  RECT from{}, to = PointRect();
-  GetWindowRect(window, &from);
-  DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
 }
 
 }  // namespace Lumenfall_B

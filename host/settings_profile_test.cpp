@@ -1,6 +1,11 @@
 // The settings file and paths against the real profile API and file system (under Wine: code page
 // 932, as on a Japanese system).
-#include "host_core.h"
+#include "settings_profile.h"
+
+#include <windows.h>
+
+#include "startup_state.h"
+#include "text_system.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +19,7 @@ struct TempFolder : ::testing::Test {
   void SetUp() override {
     char base[MAX_PATH];
     GetTempPathA(MAX_PATH, base);
-    dir = std::string(base) + "orv_host_core_" + std::to_string(GetCurrentProcessId());
+    dir = std::string(base) + "orv_settings_profile_" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(dir.c_str(), nullptr);
   }
   void TearDown() override {

@@ -5,8 +5,14 @@
 #include <memory>
 
 #include "bgm.h"
-#include "host_core.h"
-#include "host_windows.h"
+#include "command_line.h"
+#include "music_settings.h"
+#include "saver_window.h"
+#include "startup.h"
+#include "startup_state.h"
+#include "text_system.h"
+#include "watch.h"
+#include "window_class.h"
 
 namespace Lumenfall_B {
 namespace {
@@ -105,14 +111,9 @@ void Timer3_Timer(SaverWindow& w) {
   EndHost();
 }
 
-LRESULT CALLBACK SaverProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* w = reinterpret_cast<SaverWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+LRESULT OnMessage(SaverWindow& window, UINT msg, WPARAM wp, LPARAM lp) {
+  SaverWindow* w = &window;
   switch (msg) {
-    case WM_NCCREATE:
-      w = static_cast<SaverWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-      w->hwnd = hwnd;
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
-      break;
     case WM_CREATE:
       w->Enable(Timer3, &w->timer3, 500, true);
       Form_Load(*w);
@@ -132,20 +133,17 @@ LRESULT CALLBACK SaverProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_QUERYENDSESSION:
       Form_QueryUnload(*w);
   }
-  return DefWindowProcW(hwnd, msg, wp, lp);
+  return DefWindowProcW(w->hwnd, msg, wp, lp);
 }
 
 }  // namespace
 
 HWND CreateSaverWindow() {
   static SaverWindow window;  // lives as long as the host
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = SaverProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"Lumenfall_S";
-  RegisterClassW(&wc);
-  return CreateWindowExW(0, wc.lpszClassName, WideFromUtf8(orv::kSaverTitle).c_str(),
-                         WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, &window);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  tk::RegisterWindowClass(instance, L"Lumenfall_S", tk::StateWindowProc<SaverWindow, OnMessage>);
+  return CreateWindowExW(0, L"Lumenfall_S", WideFromUtf8(orv::kSaverTitle).c_str(),
+                         WS_OVERLAPPEDWINDOW, 0, 0, 0, 0, nullptr, nullptr, instance, &window);
 }
 
 }  // namespace Lumenfall_B
