@@ -78,6 +78,13 @@ printf 'older version' >>"$dir/Orvellia.dll"
 e2e_start P "$short" /c
 e2e_wait "settings dialog" 60 e2e_has_window '<Orvellia>'
 e2e_setup_start setup "$win"
+# The setup program unpacks its System plug-in for the folder check before it installs anything;
+# from there on only the wait stands between it and the programs (a setup program that has ended
+# already has not waited).
+started() {
+  e2e_not_running "$setup" || compgen -G "$WINEPREFIX/drive_c/users/$user/Temp/ns*.tmp/System.dll"
+}
+e2e_wait "the second install has started" 60 started
 still_old() { e2e_running "$setup" && ! cmp -s "$dir/Orvellia.dll" "$ORV_DIST/Orvellia.dll"; }
 e2e_holds 3 still_old || e2e_fail "the setup program did not wait for the settings dialog"
 e2e_dialog_click 440 212  # Cancel
