@@ -99,6 +99,6 @@ e2e_log "silent uninstall"
 e2e_uninstall "$win"
 [ ! -e "$dir" ] || e2e_fail "left behind: $(ls -A "$dir")"
 ! e2e_reg_has_key "$E2E_UNINSTALL_KEY" || e2e_fail "the Uninstall entry is still there"
-! e2e_reg "$E2E_DESKTOP_KEY" SCRNSAVE.EXE >/dev/null || e2e_fail "SCRNSAVE.EXE still set"
+e2e_reg_lacks "$E2E_DESKTOP_KEY" SCRNSAVE.EXE || e2e_fail "SCRNSAVE.EXE still set"
 e2e_expect_reg "$E2E_DESKTOP_KEY" ScreenSaveActive 0
 e2e_log "ok"

@@ -18,7 +18,7 @@ e2e_setup_run 'C:\Café Orvellia'
 [ "$E2E_SETUP_RC" = 2 ] || e2e_fail "exit code $E2E_SETUP_RC for a folder the code page cannot spell"
 [ ! -e "$drive/Café Orvellia" ] || e2e_fail "the refused folder was made"
 ! e2e_reg_has_key "$E2E_UNINSTALL_KEY" || e2e_fail "an Uninstall entry for the refused folder"
-! e2e_reg "$E2E_DESKTOP_KEY" SCRNSAVE.EXE >/dev/null || e2e_fail "SCRNSAVE.EXE set by a refused install"
+e2e_reg_lacks "$E2E_DESKTOP_KEY" SCRNSAVE.EXE || e2e_fail "SCRNSAVE.EXE set by a refused install"
 
 e2e_log "the next install without /D= goes to the earlier install's folder"
 other='C:\Orvellia Other'
@@ -66,7 +66,7 @@ e2e_log "SCRNSAVE.EXE in other letter case still names this saver"
 e2e_reg_set "$E2E_DESKTOP_KEY" SCRNSAVE.EXE "${win^^}\\ORVELLIA.SCR" || e2e_fail "could not set SCRNSAVE.EXE"
 e2e_uninstall "$win"
 [ ! -e "$default" ] || e2e_fail "left behind: $(ls -A "$default")"
-! e2e_reg "$E2E_DESKTOP_KEY" SCRNSAVE.EXE >/dev/null || e2e_fail "SCRNSAVE.EXE still set"
+e2e_reg_lacks "$E2E_DESKTOP_KEY" SCRNSAVE.EXE || e2e_fail "SCRNSAVE.EXE still set"
 e2e_expect_reg "$E2E_DESKTOP_KEY" ScreenSaveActive 0
 
 e2e_log "the folder page refuses such a folder with a message and proposes the default one"

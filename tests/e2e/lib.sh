@@ -418,6 +418,12 @@ e2e_reg() {
   esac
 }
 e2e_reg_has_key() { wine reg query "$1" >/dev/null 2>&1 </dev/null; }
+# e2e_reg_lacks KEY NAME: true when the key can be read and holds no value NAME.
+e2e_reg_lacks() {
+  local out="$E2E_DIR/reg.txt"
+  wine reg query "$1" >"$out" 2>/dev/null </dev/null || return 1
+  ! iconv -f CP932 -t UTF-8 "$out" | tr -d '\r' | grep -qiF "    $2    REG_"
+}
 e2e_reg_set() { wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1 </dev/null; }
 
 E2E_UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvellia'
