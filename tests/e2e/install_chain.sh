@@ -9,7 +9,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_init install_chain
 e2e_setup_build
 version=$(sed -n 's/^project(Orvellia VERSION \([0-9.]*\).*/\1/p' "$ORV_SOURCE/CMakeLists.txt")
-user=$(id -un)
+user=$(e2e_wine_user)
 win="C:\\users\\$user\\AppData\\Local\\Programs\\Orvellia 時計 テスト"
 dir="$WINEPREFIX/drive_c/users/$user/AppData/Local/Programs/Orvellia 時計 テスト"
 

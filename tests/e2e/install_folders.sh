@@ -10,7 +10,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init install_folders
 e2e_setup_build
-user=$(id -un)
+user=$(e2e_wine_user)
 drive="$WINEPREFIX/drive_c"
 
 e2e_log "a folder outside code page 932 is refused"

@@ -426,6 +426,10 @@ e2e_reg_lacks() {
 }
 e2e_reg_set() { wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1 </dev/null; }
 
+# e2e_wine_user: the name of the prefix's user profile folder (C:\users\<name>), which Wine names
+# after the Unix user it was made by.
+e2e_wine_user() { ls "$WINEPREFIX/drive_c/users" | grep -vx Public | head -n1; }
+
 E2E_UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvellia'
 E2E_DESKTOP_KEY='HKCU\Control Panel\Desktop'
 
