@@ -3,6 +3,8 @@
 //                         stands for the system's preview area; its handle (decimal) goes to FILE
 //   close TITLE           posts WM_CLOSE to the top-level window with this title
 //   msgtext CAPTION FILE  writes the text of the message box with this caption to FILE (UTF-8)
+//   msgstyle CAPTION FILE writes "BUTTONS ICONS" of the message box with this caption to FILE: how
+//                         many push buttons it has and how many icons it shows
 //   child TITLE FILE      writes "STYLE X Y W H" of the window titled TITLE inside the test parent
 //                         (style in hex, place in the parent's client area)
 //   (no arguments)        stands in for the renderer when installed as Orvellia.dll: after
@@ -91,6 +93,21 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       if (lstrcmpiW(cls, L"Static") == 0 && GetWindowTextW(c, buf, 512) > 0) text += buf;
     }
     return WriteUtf8(argv[3], text) ? 0 : 1;
+  }
+  if (cmd == L"msgstyle" && argc == 4) {
+    HWND box = FindWindowW(L"#32770", argv[2]);
+    if (!box) return 1;
+    int buttons = 0, icons = 0;
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      wchar_t cls[32] = {};
+      GetClassNameW(c, cls, 32);
+      LONG style = GetWindowLongW(c, GWL_STYLE);
+      if (lstrcmpiW(cls, L"Button") == 0 && IsWindowVisible(c)) ++buttons;
+      if (lstrcmpiW(cls, L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(c) &&
+          SendMessageW(c, STM_GETICON, 0, 0))
+        ++icons;
+    }
+    return WriteUtf8(argv[3], std::to_wstring(buttons) + L" " + std::to_wstring(icons)) ? 0 : 1;
   }
   if (cmd == L"child" && argc == 4) {
     HWND parent = FindWindowW(nullptr, kParentTitle);

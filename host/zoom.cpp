@@ -11,16 +11,26 @@ RECT PointRect() {
 }
 }  // namespace
 
+ZoomRects ZoomOpenRects(HWND window) {
+  ZoomRects z{PointRect(), {}};
+  GetWindowRect(window, &z.to);
+  return z;
+}
+
+ZoomRects ZoomCloseRects(HWND window) {
+  ZoomRects z{{}, PointRect()};
+  GetWindowRect(window, &z.from);
+  return z;
+}
+
 void ZoomOpen(HWND window) {
-  RECT from = PointRect(), to{};
-  GetWindowRect(window, &to);
-  DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
+  ZoomRects z = ZoomOpenRects(window);
+  DrawAnimatedRects(window, IDANI_CAPTION, &z.from, &z.to);
 }
 
 void ZoomClose(HWND window) {
-  RECT from{}, to = PointRect();
-  GetWindowRect(window, &from);
-  DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
+  ZoomRects z = ZoomCloseRects(window);
+  DrawAnimatedRects(window, IDANI_CAPTION, &z.from, &z.to);
 }
 
 }  // namespace Lumenfall_B

@@ -12,6 +12,15 @@ namespace Lumenfall_B {
 // dialog when it opens.
 extern int16_t ZoomX, ZoomY;
 
+// The rectangles of one zoom: from where the animation starts to where it ends.
+struct ZoomRects {
+  RECT from, to;
+};
+// Opening: from the point (ZoomX, ZoomY) to the window's rectangle as it stands now.
+ZoomRects ZoomOpenRects(HWND window);
+// Closing: from the window's rectangle as it stands now to the point (ZoomX, ZoomY).
+ZoomRects ZoomCloseRects(HWND window);
+
 // The caption-rectangle animation from the point (ZoomX, ZoomY) to the window, and back.
 void ZoomOpen(HWND window);
 void ZoomClose(HWND window);

@@ -287,4 +287,8 @@ void SettingsDialog::SetClick() {
 
 void SettingsDialog::CancelClick() { impl_->form.Close(); }
 
+const std::wstring& SettingsDialog::FileNameText() const {
+  return impl_->form.Get(impl_->fileName).text;
+}
+
 }  // namespace dialog

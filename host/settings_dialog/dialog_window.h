@@ -54,6 +54,8 @@ class SettingsDialog {
   void FileClick();
   void SetClick();
   void CancelClick();
+  // lbl_Fname's text: the chosen music file, as shown.
+  const std::wstring& FileNameText() const;
 
  private:
   struct Impl;

@@ -21,6 +21,7 @@ struct Fixture : ::testing::Test {
   std::string file, folder = "C:\\Music";
   std::vector<std::pair<std::string, std::string>> written;
   std::vector<HWND> zooms;
+  std::vector<std::string> zoomSteps;  // "open"/"close", the pointer point, the window's state
   OPENFILENAMEA seen{};
   std::string seenFilter, seenTitle, seenFolder;
   const char* chosen = nullptr;  // what the stand-in chooser returns; nullptr = cancelled
@@ -32,7 +33,13 @@ struct Fixture : ::testing::Test {
     h.zoomX = &zoomX, h.zoomY = &zoomY, h.apiResult = &apiResult;
     h.writeKey = [this](const std::string& k, const std::string& v) { written.emplace_back(k, v); };
     h.folderOf = [](const std::string& p) { return p.substr(0, p.find_last_of(":\\")); };
-    h.zoomOpen = h.zoomClose = [this](HWND w) { zooms.push_back(w); };
+    auto zoom = [this](const char* step, HWND w) {
+      zooms.push_back(w);
+      zoomSteps.push_back(std::string(step) + " " + std::to_string(zoomX) + "," +
+                          std::to_string(zoomY) + (IsWindowVisible(w) ? " shown" : " hidden"));
+    };
+    h.zoomOpen = [zoom](HWND w) { zoom("open", w); };
+    h.zoomClose = [zoom](HWND w) { zoom("close", w); };
     h.openPage = [this](HWND, const std::string& url) { opened.push_back(url); };
     h.openFileName = [this](OPENFILENAMEA* o) -> BOOL {
       seen = *o;
@@ -236,12 +243,30 @@ TEST_F(Fixture, CloseBoxWritesNothing) {
   EXPECT_EQ(std::vector<HWND>{w}, zooms);
 }
 
+// The zoom opens from the pointer before the window shows, and closes to the same point while
+// the window still stands.
+TEST_F(Fixture, ZoomOpensFromThePointerAndClosesBackToIt) {
+  ASSERT_TRUE(SetCursorPos(200, 300));
+  dialog::SettingsDialog dlg(Host());
+  ASSERT_TRUE(dlg.Create(GetModuleHandleW(nullptr)));
+  EXPECT_EQ(std::vector<std::string>{"open 200,300 hidden"}, zoomSteps);
+  EXPECT_EQ(std::vector<HWND>{dlg.hwnd()}, zooms);
+  ShowWindow(dlg.hwnd(), SW_SHOWNORMAL);
+  ASSERT_TRUE(SetCursorPos(10, 20));  // the pointer's later moves do not count
+  HWND w = dlg.hwnd();
+  dlg.CancelClick();
+  EXPECT_EQ((std::vector<std::string>{"open 200,300 hidden", "close 200,300 shown"}), zoomSteps);
+  EXPECT_EQ((std::vector<HWND>{w, w}), zooms);
+}
+
 TEST_F(Fixture, FileChooserGetsTheFirstRecordLayoutAndItsChoiceIsShown) {
   mode = 2;
   dialog::SettingsDialog dlg(Host());
   ASSERT_TRUE(dlg.Create(GetModuleHandleW(nullptr)));
+  file = "C:\\Music\\old.mp3";
   chosen = "E:\\Music\\song.mp3";
   dlg.FileClick();
+  EXPECT_EQ(L"E:\\Music\\song.mp3", dlg.FileNameText()) << "lbl_Fname shows the choice";
   EXPECT_EQ(OPENFILENAME_SIZE_VERSION_400A, seen.lStructSize);
   EXPECT_EQ(dlg.hwnd(), seen.hwndOwner);
   EXPECT_EQ(255u, seen.nMaxFile);
@@ -260,7 +285,12 @@ TEST_F(Fixture, FileChooserGetsTheFirstRecordLayoutAndItsChoiceIsShown) {
   dlg.FileClick();
   EXPECT_EQ("E:\\Music", seenFolder);
   EXPECT_EQ("E:\\Music\\song.mp3", file);
+  EXPECT_EQ(L"E:\\Music\\song.mp3", dlg.FileNameText());
   EXPECT_EQ(0, apiResult);
+  // A path of the system in code page 932 is shown as its characters: E:\音楽\ソング.mp3.
+  chosen = "E:\\\x89\xB9\x8A\x79\\\x83\x5C\x83\x93\x83\x4F.mp3";
+  dlg.FileClick();
+  EXPECT_EQ(L"E:\\\x97F3\x697D\\\x30BD\x30F3\x30B0.mp3", dlg.FileNameText());
 }
 
 // The composed picture (gradient, panel, labels, indicators), read back from a memory DC.

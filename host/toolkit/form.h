@@ -94,6 +94,8 @@ class Form {
   }
   template <class Kind>
   Kind& Get(Ref<Kind> ref) { return std::get<Kind>(elements_[ref.index]); }
+  template <class Kind>
+  const Kind& Get(Ref<Kind> ref) const { return std::get<Kind>(elements_[ref.index]); }
   // Sets a label's text; an auto-sized label takes the width of the new text.
   void SetText(Ref<Label> label, const std::wstring& text);
   // The element's rectangle in client pixels.

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
 #include "bitmap_texture.h"
 #include "renderer_window.h"
 #include "scene/clock_scene.h"
@@ -66,6 +68,37 @@ TEST_F(TextureLoaderTest, LoadsTheThreePicturesAtTheirSizesWithMipmaps) {
   EXPECT_EQ(BoundWidth(2, 0), 32);
   EXPECT_NE(TextureSlots[1], TextureSlots[2]);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// The texture holds the picture's rows from the top down, red and blue exchanged: compared on a
+// grid with the picture as the system's loader scales it, and the dial is no mirror image of itself,
+// so a picture loaded upside down shows.
+TEST_F(TextureLoaderTest, RowsGoUpFromTheTopOfThePictureDown) {
+  ASSERT_TRUE(LoadBitmapTexture(110, 0));
+  const int size = BoundWidth(0, 0);
+  ASSERT_EQ(512, size);
+  std::vector<unsigned char> texture(static_cast<size_t>(size) * size * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texture.data());
+  HBITMAP picture = static_cast<HBITMAP>(LoadImageA(RendererInstance, MAKEINTRESOURCEA(110),
+                                                    IMAGE_BITMAP, size, size, LR_CREATEDIBSECTION));
+  ASSERT_NE(nullptr, picture);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, picture);
+  int compared = 0, wrong = 0, mirrored = 0;
+  for (int y = 8; y < size; y += 32)
+    for (int x = 8; x < size; x += 32) {
+      COLORREF c = GetPixel(dc, x, y);
+      const unsigned char* t = &texture[(static_cast<size_t>(y) * size + x) * 3];
+      ++compared;
+      wrong += t[0] != GetBValue(c) || t[1] != GetGValue(c) || t[2] != GetRValue(c);
+      mirrored += GetPixel(dc, x, size - 1 - y) != c;
+    }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(picture);
+  EXPECT_EQ(0, wrong) << "of " << compared << " points";
+  EXPECT_GT(mirrored, compared / 10) << "the dial must differ from its mirror image";
 }
 
 TEST_F(TextureLoaderTest, MissingResourceFailsAndLeavesTheSlot) {

@@ -31,6 +31,18 @@ e2e_wait "file indicator lit" 30 pixel_is 46 118 lit
 for y in 78 98; do pixel_is 46 "$y" unlit || e2e_fail "indicator at y $y is lit too"; done
 cp "$shot" "$E2E_DIR/opened.png"
 
+# A second start while the dialog is open ends at once and opens nothing: no second dialog, and
+# no renderer (the stand-in, which would open its window and stay).
+cp "$(e2e_host_tool)" "$dest/Orvellia.dll"
+for args in /c /s ""; do
+  # shellcheck disable=SC2086
+  e2e_start second "$dest/Orvellia.scr" $args
+  e2e_wait_exit "$second" 15 >/dev/null
+  e2e_running "$P" || e2e_fail "the dialog's program ended after a second start ($args)"
+  [ "$(xdotool search --name '^<Orvellia>$' | wc -l)" = 1 ] || e2e_fail "a second dialog ($args)"
+  e2e_no_window Lumenfall_VC || e2e_fail "a renderer started ($args)"
+done
+
 # The file button (client 40,128 .. 81,153): the pointer over it gives the orange hover rim.
 normal=$(e2e_dialog_pixel "$shot" 60 131)
 orange "$normal" && e2e_fail "file button shows the hover look before the pointer is there"

@@ -16,6 +16,11 @@ message_shown() { e2e_tool msgtext Orvellia "$E2E_DIR/msg.txt" && [ -s "$E2E_DIR
 e2e_wait "the missing-renderer message" 30 message_shown
 [ "$(cat "$E2E_DIR/msg.txt")" = "Orvellia.dll が同じﾌｫﾙﾀﾞに見つかりません！" ] ||
   e2e_fail "message text: $(cat "$E2E_DIR/msg.txt")"
+# No icon and an OK button only: one push button, no icon.
+e2e_tool msgstyle Orvellia "$E2E_DIR/msgstyle.txt" || e2e_fail "the message box's controls not read"
+[ "$(cat "$E2E_DIR/msgstyle.txt")" = "1 0" ] ||
+  e2e_fail "message box buttons and icons: $(cat "$E2E_DIR/msgstyle.txt") (want one button, no icon)"
+e2e_screenshot "$E2E_DIR/message.png"
 e2e_no_window Lumenfall_VC || e2e_fail "a renderer window appeared"
 xdotool search --name '^Lumenfall_Main$' >/dev/null && e2e_fail "the saver window was opened"
 e2e_tool close Orvellia

@@ -172,6 +172,25 @@ TEST_F(CommandWindowTest, HoverPressReleaseAndLeaveThroughRealInput) {
   EXPECT_EQ(1, clicks);
 }
 
+// A press captures the mouse, so that the control sees the release wherever it happens; the
+// capture ends with the release of the last button held.
+TEST_F(CommandWindowTest, PressCapturesTheMouseUntilTheLastButtonIsReleased) {
+  PointerTo(130, 125);
+  ASSERT_TRUE(WaitFor([&] { return State() == 2; }));
+  EXPECT_EQ(nullptr, GetCapture());
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  ASSERT_TRUE(WaitFor([&] { return State() == 4; }));
+  EXPECT_EQ(button, GetCapture());
+  MouseButton(MOUSEEVENTF_RIGHTDOWN);
+  ASSERT_TRUE(WaitFor([] { return GetKeyState(VK_RBUTTON) < 0; }));
+  MouseButton(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(WaitFor(LeftButtonUpSeen));
+  EXPECT_EQ(button, GetCapture()) << "the right button is still held";
+  MouseButton(MOUSEEVENTF_RIGHTUP);
+  ASSERT_TRUE(WaitFor([] { return GetKeyState(VK_RBUTTON) >= 0; }));
+  EXPECT_EQ(nullptr, GetCapture());
+}
+
 TEST_F(CommandWindowTest, DragOutAndReleaseRaisesNoClick) {
   PointerTo(130, 125);
   ASSERT_TRUE(WaitFor([&] { return State() == 2; }));
