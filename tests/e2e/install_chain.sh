@@ -3,8 +3,9 @@
 # the silent install puts the programs and the registry values in place and makes Orvellia the
 # screen saver; the saver started as Windows starts it (SCRNSAVE.EXE) saves its settings beside
 # the programs with /c and runs with /s; a second install waits while the settings dialog is open,
-# then replaces the programs and keeps Orvellia.ini byte for byte; the silent uninstall leaves no
-# file, no Uninstall entry and no SCRNSAVE.EXE, and switches the saver off.
+# then replaces the programs and keeps Orvellia.ini byte for byte; the silent uninstall waits while
+# the dialog is open too, then leaves no file, no Uninstall entry and no SCRNSAVE.EXE, and switches
+# the saver off.
 source "$(dirname "$0")/lib.sh"
 e2e_init install_chain
 e2e_setup_build
@@ -95,8 +96,18 @@ cmp -s "$dir/Orvellia.dll" "$ORV_DIST/Orvellia.dll" || e2e_fail "the second inst
 cmp "$dir/Orvellia.ini" "$E2E_DIR/before.ini" || e2e_fail "the second install changed Orvellia.ini"
 e2e_expect_reg "$E2E_DESKTOP_KEY" SCRNSAVE.EXE "$short"
 
-e2e_log "silent uninstall"
-e2e_uninstall "$win"
+e2e_log "silent uninstall, which also waits while Settings is open"
+e2e_start P "$short" /c
+e2e_wait "settings dialog" 60 e2e_has_window '<Orvellia>'
+e2e_uninstall_start "$win"
+# Its copy in the temporary folder does the work; one that is done already has not waited.
+copy_started() { e2e_uninstaller_runs || [ ! -f "$dir/Orvellia.scr" ]; }
+e2e_wait "the uninstaller's copy runs" 60 copy_started
+all_there() { e2e_uninstaller_runs && [ -f "$dir/Orvellia.scr" ] && [ -f "$dir/Orvellia.ini" ]; }
+e2e_holds 3 all_there || e2e_fail "the uninstaller did not wait for the settings dialog"
+e2e_dialog_click 440 212  # Cancel
+e2e_dialog_ended "$P"
+e2e_uninstall_done
 [ ! -e "$dir" ] || e2e_fail "left behind: $(ls -A "$dir")"
 ! e2e_reg_has_key "$E2E_UNINSTALL_KEY" || e2e_fail "the Uninstall entry is still there"
 e2e_reg_lacks "$E2E_DESKTOP_KEY" SCRNSAVE.EXE || e2e_fail "SCRNSAVE.EXE still set"

@@ -411,17 +411,23 @@ e2e_setup_run() {
 }
 
 # e2e_uninstall WINFOLDER: run the uninstaller of that folder silently, as its Uninstall entry's
-# QuietUninstallString does, and wait until it has done its work.
+# QuietUninstallString does, and wait until it has done its work; or in two steps,
+# e2e_uninstall_start WINFOLDER and e2e_uninstall_done.
 # NOTE: the uninstaller copies itself to the temporary folder (~nsuN.tmp\Un.exe), starts the
 # copy and ends at once; the copy removes the files.
 e2e_uninstall() {
+  e2e_uninstall_start "$1"
+  e2e_uninstall_done
+}
+e2e_uninstall_start() {
   local uninstaller_pid uninstaller_rc
   e2e_start uninstaller_pid "$1\\uninstall.exe" /S
   e2e_wait_exit_code uninstaller_rc "$uninstaller_pid" 60
   [ "$uninstaller_rc" = 0 ] || e2e_fail "the uninstaller ended with exit code $uninstaller_rc"
-  e2e_wait "the uninstaller's copy ends" 120 e2e_no_uninstaller
 }
-e2e_no_uninstaller() { [ -z "$(e2e_unix_pid 'nsu[0-9A-Za-z]*\.tmp.Un\.exe')" ]; }
+e2e_uninstall_done() { e2e_wait "the uninstaller's copy ends" 120 e2e_no_uninstaller; }
+e2e_uninstaller_runs() { [ -n "$(e2e_unix_pid 'nsu[0-9A-Za-z]*\.tmp.Un\.exe')" ]; }
+e2e_no_uninstaller() { ! e2e_uninstaller_runs; }
 
 # e2e_reg KEY NAME: print the value NAME of the registry key KEY (REG_SZ as text, REG_DWORD as a
 # decimal number); fails when the key or the value is absent.
