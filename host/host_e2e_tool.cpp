@@ -7,7 +7,8 @@
 //                         (style in hex, place in the parent's client area)
 //   (no arguments)        stands in for the renderer when installed as Orvellia.dll: after
 //                         ORV_STANDIN_DELAY_MS milliseconds (environment, default 0) opens a
-//                         window "Lumenfall_VC" and ends on a key or a click
+//                         window "Lumenfall_VC" and ends on a key or a click; with
+//                         ORV_STANDIN_LINGER=1 only its window goes, the process lives on
 #include <windows.h>
 
 #include <cstdio>
@@ -35,9 +36,11 @@ LRESULT CALLBACK ParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProcW(h, m, w, l);
 }
 
+bool g_linger = false;  // the process outlives its window
+
 LRESULT CALLBACK RendererProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_KEYDOWN || m == WM_LBUTTONDOWN) DestroyWindow(h);
-  if (m == WM_DESTROY) PostQuitMessage(0);
+  if (m == WM_DESTROY && !g_linger) PostQuitMessage(0);
   return DefWindowProcW(h, m, w, l);
 }
 
@@ -105,6 +108,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     wchar_t delay[16] = {};
     GetEnvironmentVariableW(L"ORV_STANDIN_DELAY_MS", delay, 16);
     Sleep(_wtoi(delay));
+    wchar_t linger[4] = {};
+    GetEnvironmentVariableW(L"ORV_STANDIN_LINGER", linger, 4);
+    g_linger = linger[0] == L'1';
     HWND h = MakeWindow(L"OpenGL", RendererProc, L"Lumenfall_VC", WS_POPUP | WS_VISIBLE, 0, 0,
                         200, 150);
     if (!h) return 1;

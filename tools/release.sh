@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the programs and packs dist/Orvellia-<version>-win64.zip: the two programs and a short
-# install note. Two runs from the same commit give identical bytes: the programs carry no time
-# stamp, and every zip entry gets a fixed date, fixed permissions and a fixed order.
+# Builds the programs and makes the release in dist/: the setup program
+# Orvellia-<version>-setup.exe (installer/Orvellia.nsi, NSIS) and Orvellia-<version>-win64.zip
+# (the two programs and a short install note, for a portable copy). Two runs from the same commit
+# give identical bytes: the programs carry no time stamp, the setup program stores no file times,
+# and every zip entry gets a fixed date, fixed permissions and a fixed order.
 #   tools/release.sh                      build, then pack into dist/
 #   tools/release.sh --pack DIST OUTDIR   only pack the programs found in DIST into OUTDIR
 set -euo pipefail
@@ -24,15 +26,27 @@ cp "$dist/Orvellia.scr" "$dist/Orvellia.dll" "$stage/$name/"
 sed 's/$/\r/' > "$stage/$name/INSTALL.txt" <<NOTE
 Orvellia $version - a 3-D clock screen saver with optional background music
 
-Installing
-  1. Put Orvellia.scr and Orvellia.dll together in one folder, for example
-     C:\Program Files\Orvellia
-  2. Right-click Orvellia.scr and choose Install.
-  3. Choose Settings in the screen saver settings to pick the music: none, the audio CD
-     (optionally repeating one track), or an MP3 or WAV file.
+The setup program (recommended)
+  Run Orvellia-$version-setup.exe, published beside this zip. Windows may warn that the
+  program is unsigned or from an unknown publisher; choose "More info" and "Run anyway".
+  Setup needs no administrator rights: it installs Orvellia for you alone into
+  %LOCALAPPDATA%\Programs\Orvellia (the folder page lets you choose another) and makes it
+  your screen saver at once. Run it again to update Orvellia; your settings stay.
+  Choose Settings in Windows' screen saver settings to pick the music: none, the audio CD
+  (optionally repeating one track), or an MP3 or WAV file.
+  Windows lists Orvellia among its screen savers only while it is the chosen one: after
+  choosing another, run the setup program again to choose Orvellia back.
+  To remove Orvellia, uninstall it from the list of apps in Windows' settings; that also
+  switches the screen saver off if Orvellia was the chosen one.
 
-The settings are kept in Orvellia.ini beside the programs. To remove Orvellia, choose another
-screen saver and delete the folder.
+This zip: a portable copy
+  1. Put Orvellia.scr and Orvellia.dll together in a folder you can write to, for example
+     a folder in your Documents. Never Program Files: the settings are kept in Orvellia.ini
+     beside the programs, and Windows lets no ordinary program write there.
+  2. Right-click Orvellia.scr and choose Install.
+  If the folder cannot be written, Settings says that it cannot save the settings file and
+  stays open; move the two programs to a folder you can write to.
+  To remove the portable copy, choose another screen saver and delete the folder.
 NOTE
 
 # Fixed date (2000-01-01), fixed modes, sorted entries, no extra attributes.
@@ -43,4 +57,10 @@ mkdir -p "$outdir"
 out="$(cd "$outdir" && pwd)/$name.zip"
 rm -f "$out"
 (cd "$stage" && TZ=UTC find "$name" -print | LC_ALL=C sort | TZ=UTC zip -X -D -q "$out" -@)
+
+setup="$(dirname "$out")/Orvellia-$version-setup.exe"
+makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$version" -DDIST="$(cd "$dist" && pwd)" \
+  -DOUTFILE="$setup" installer/Orvellia.nsi >"$stage/makensis.log" ||
+  { cat "$stage/makensis.log" >&2; exit 1; }
+echo "$setup"
 echo "$out"

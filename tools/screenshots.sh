@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the README's pictures anew: the running clock (docs/images/clock.png, the whole 1024x768
-# screen) and the settings dialog (docs/images/dialog.png, its window with the frame Wine draws).
-# Both come from the built programs under Wine on a private Xvfb, with the settings the programs
-# start with when no settings file exists.
+# screen), the settings dialog (docs/images/dialog.png, its window with the frame Wine draws) and
+# the setup program's welcome page (docs/images/setup.png). All come from the built programs
+# under Wine on a private Xvfb, with the settings the programs start with when no settings file
+# exists.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -56,4 +57,11 @@ sleep 1  # the first paint of the photo and the buttons
 import -window "$id" -strip docs/images/dialog.png
 wineserver -k
 
-ls -l docs/images/clock.png docs/images/dialog.png
+bash tools/release.sh --pack dist "$work/release" >/dev/null
+wine "$work"/release/Orvellia-*-setup.exe >"$work/setup.log" 2>&1 </dev/null &
+id=$(wait_window 'Orvellia セットアップ')
+sleep 1  # the welcome page's picture and texts
+import -window "$id" -strip docs/images/setup.png
+wineserver -k
+
+ls -l docs/images/clock.png docs/images/dialog.png docs/images/setup.png

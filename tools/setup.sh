@@ -14,7 +14,8 @@ PACKAGES=(
   sox libsox-fmt-mp3
   python3 python3-pil python3-numpy
   clang libclang-rt-14-dev
-  zip
+  zip unzip pkg-config
+  nsis xserver-xephyr
 )
 
 SUDO=""
@@ -27,9 +28,15 @@ done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -qq
-  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # apt's own chatter (debconf's notes on a bare system among it) goes to a log, shown on failure.
+  log=$(mktemp "${TMPDIR:-/tmp}/orvellia-setup.XXXXXX")
+  if ! { $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+         $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+    cat "$log" >&2
+    echo "setup: installing the packages failed (log above, also in $log)" >&2
+    exit 1
+  fi
+  rm -f "$log"
 fi
 
 # Japanese locale: Wine's ANSI code page is 932 only when ja_JP.UTF-8 is generated.

@@ -3,20 +3,15 @@
 #include <cmath>
 
 #include "command_button_res.h"
+#include "text_system.h"
+#include "twips.h"
+#include "window_class.h"
 
 namespace orv::button {
 
 namespace {
 
 constexpr UINT_PTR kPollTimer = 1;
-
-std::wstring Widen(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
-  return w;
-}
 
 COLORREF ToColorRef(uint32_t colour) {
   // &H800000nn names the system colour nn.
@@ -57,8 +52,8 @@ struct CommandWindow final : CommandSurface {
     if (image) DeleteObject(image);
   }
 
-  int Width() const override { return widthPx * TwipsPerPixel; }
-  int Height() const override { return heightPx * TwipsPerPixel; }
+  int Width() const override { return widthPx * tk::kTwipsPerPixel; }
+  int Height() const override { return heightPx * tk::kTwipsPerPixel; }
 
   void DrawLook(Picture picture, bool highlightGradient) override {
     if (!imageDC || widthPx <= 0 || heightPx <= 0) return;
@@ -130,18 +125,12 @@ struct CommandWindow final : CommandSurface {
 
 CommandWindow* StateOf(HWND hwnd) {
   if (!IsCommand(hwnd)) return nullptr;
-  return reinterpret_cast<CommandWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return tk::StateOf<CommandWindow>(hwnd);
 }
 
-LRESULT CALLBACK CommandProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* w = new CommandWindow;
-    w->hwnd = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
-    return DefWindowProcW(hwnd, msg, wp, lp);
-  }
-  auto* w = reinterpret_cast<CommandWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!w) return DefWindowProcW(hwnd, msg, wp, lp);
+LRESULT OnMessage(CommandWindow& window, UINT msg, WPARAM wp, LPARAM lp) {
+  CommandWindow* w = &window;
+  HWND hwnd = w->hwnd;
   switch (msg) {
     case WM_SIZE:
       w->ResizeImage(LOWORD(lp), HIWORD(lp));
@@ -175,7 +164,7 @@ LRESULT CALLBACK CommandProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_NCDESTROY:
       KillTimer(hwnd, kPollTimer);
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      tk::DetachState(hwnd);
       delete w;
       return 0;
   }
@@ -185,23 +174,20 @@ LRESULT CALLBACK CommandProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 bool RegisterCommandClass(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(instance, kCommandClass, &wc)) return true;
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = CommandProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kCommandClass;
-  return RegisterClassExW(&wc) != 0;
+  return tk::RegisterWindowClass(instance, kCommandClass, tk::StateWindowProc<CommandWindow, OnMessage>,
+                             LoadCursorW(nullptr, IDC_ARROW));
 }
 
 HWND CreateCommand(HWND parent, int id, PixelRect rect, const PropertyBag& saved,
                    const CaptionFont& ambient) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterCommandClass(instance)) return nullptr;
+  // The window owns its state from WM_NCCREATE on and frees it on WM_NCDESTROY.
+  auto* state = new CommandWindow;
   HWND hwnd = CreateWindowExW(0, kCommandClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.X,
                               rect.Y, rect.W, rect.H, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, state);
+  if (!hwnd && !state->hwnd) delete state;  // no message reached the window
   if (CommandWindow* w = StateOf(hwnd)) w->logic.ReadProperties(saved, ambient);
   return hwnd;
 }
@@ -310,9 +296,9 @@ void PaintCommandLook(HDC dc, int widthPixels, int heightPixels, Picture picture
   HDC src = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(src, bitmap);
   int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
-  auto px = [](int16_t twips) { return TwipsToPixels(twips); };
-  for (const FramePiece& p : PaintPlan(static_cast<int16_t>(widthPixels * TwipsPerPixel),
-                                       static_cast<int16_t>(heightPixels * TwipsPerPixel))) {
+  auto px = tk::Px;
+  for (const FramePiece& p : PaintPlan(static_cast<int16_t>(widthPixels * tk::kTwipsPerPixel),
+                                       static_cast<int16_t>(heightPixels * tk::kTwipsPerPixel))) {
     StretchBlt(dc, px(p.Dest.X), px(p.Dest.Y), px(p.Dest.W), px(p.Dest.H), src, px(p.Src.X),
                px(p.Src.Y), px(p.Src.W), px(p.Src.H), SRCCOPY);
   }
@@ -324,22 +310,22 @@ void PaintCommandLook(HDC dc, int widthPixels, int heightPixels, Picture picture
 void PaintCommandCaption(HDC dc, const CaptionLabel& label) {
   if (label.Caption.empty()) return;
   LOGFONTW lf{};
-  lf.lfHeight = -static_cast<LONG>(std::lround(label.Font.Size * 96.0 / 72.0));
+  lf.lfHeight = tk::FontHeight(label.Font.Size);
   lf.lfWeight = label.Font.Weight;
   lf.lfItalic = label.Font.Italic;
   lf.lfUnderline = label.Font.Underline;
   lf.lfStrikeOut = label.Font.Strikethrough;
   lf.lfCharSet = static_cast<BYTE>(label.Font.Charset);
-  std::wstring face = Widen(label.Font.Name);
+  std::wstring face = WideFromUtf8(label.Font.Name);
   lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
   HFONT font = CreateFontIndirectW(&lf);
   HGDIOBJ oldFont = SelectObject(dc, font);
   int oldMode = SetBkMode(dc, TRANSPARENT);
   COLORREF oldColour = GetTextColor(dc);
 
-  auto px = [](float twips) { return static_cast<int>(std::lround(twips / TwipsPerPixel)); };
+  auto px = tk::Px;
   RECT r{px(label.Left), px(label.Top), px(label.Left + label.Width), px(label.Top + label.Height)};
-  std::wstring text = Widen(label.Caption);
+  std::wstring text = WideFromUtf8(label.Caption);
   const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
   if (label.Enabled) {
     SetTextColor(dc, ToColorRef(label.ForeColor));

@@ -322,10 +322,6 @@ std::array<FramePiece, 8> PaintPlan(int16_t W, int16_t H) {
   }};
 }
 
-int TwipsToPixels(int twips) {
-  return static_cast<int>(std::floor(twips / static_cast<double>(TwipsPerPixel) + 0.5));
-}
-
 float CaptionTop(int16_t H, float labelHeight) { return (H - labelHeight - 20.0f) / 2.0f; }
 
 // The text is turned into a number and back into hexadecimal digits; digits 1-2, 3-4 and 5-6

@@ -10,6 +10,8 @@
 #include <string>
 #include <variant>
 
+#include "twips.h"
+
 namespace orv::button {
 
 // The six state pictures, 64 x 25 pixels each. Pressed and Disable are looks, not states.
@@ -155,8 +157,6 @@ class Command {
 
 // --- Drawing plan -------------------------------------------------------------------------------
 
-constexpr int TwipsPerPixel = 15;
-
 struct TwipRect {
   int16_t X, Y, W, H;
 };
@@ -166,9 +166,6 @@ struct FramePiece {
 
 // The eight frame pieces for a control of W x H twips, in drawing order.
 std::array<FramePiece, 8> PaintPlan(int16_t W, int16_t H);
-
-// Twips to whole pixels at 96 dots per inch, rounding to the nearest pixel (1 twip lands on 0).
-int TwipsToPixels(int twips);
 
 // Top of the caption label in twips for a control H twips high: centred, 10 twips above middle.
 float CaptionTop(int16_t H, float labelHeight);

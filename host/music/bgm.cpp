@@ -1,7 +1,9 @@
 // The music module; see bgm.h.
 #include "bgm.h"
 
-#include "host_logic.h"
+#include "music_settings.h"
+#include "number_text.h"
+#include "startup_state.h"
 
 namespace Lumenfall_BGM {
 

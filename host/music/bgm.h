@@ -1,5 +1,5 @@
 // The music module: MCI command strings for an MP3 file and the audio CD, and a WAV file looped by
-// PlaySound. Procedures without arguments work on the music settings of host_logic.h (BgmFile,
+// PlaySound. Procedures without arguments work on the music settings of music_settings.h (BgmFile,
 // BgmRepeat) and store the results nobody acts on in Lumenfall_B::ApiResult.
 //
 // Text: commands carry BgmFile as the system's ANSI bytes. Replies are the system's texts; the two

@@ -8,7 +8,8 @@
 #include <functional>
 #include <map>
 
-#include "host_logic.h"
+#include "music_settings.h"
+#include "startup_state.h"
 
 namespace Lumenfall_BGM {
 namespace {

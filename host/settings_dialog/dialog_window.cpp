@@ -4,7 +4,8 @@
 #include "dialog_resources.h"
 #include "command_button.h"
 #include "dialog_rules.h"
-#include "host_core.h"
+#include "settings_file.h"
+#include "text_system.h"
 
 namespace dialog {
 
@@ -16,7 +17,7 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDR
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
 // One of the dialog's Command buttons at twips inside a container; Click runs onClick.
-HWND MakeCommand(tk::Form& form, const char* caption, int container, const Box& b, int id,
+HWND MakeCommand(tk::Form& form, const char* caption, tk::Container container, const Box& b, int id,
                  std::function<void()> onClick) {
   RECT r = form.PixelRect(container, b.left, b.top, b.width, b.height);
   HWND h = orv::button::CreateCommand(form.hwnd(), id,
@@ -51,8 +52,9 @@ struct SettingsDialog::Impl {
   HBITMAP store[2] = {nullptr, nullptr};  // Img_Ra: unselected, selected
   HCURSOR hand = nullptr;
   bool ownHand = false;
-  int panel = -1, fileName = -1, url = -1;
-  int indicators[3] = {-1, -1, -1};
+  tk::Ref<tk::Panel> panel;
+  tk::Ref<tk::Label> fileName, url;
+  tk::Ref<tk::Image> indicators[3];
   HWND repeat = nullptr, fileButton = nullptr;
 
   void Build(SettingsDialog& owner);
@@ -109,50 +111,51 @@ bool SettingsDialog::Create(HINSTANCE instance) {
 
 // Adds every control of the window at its place, with its text, font, colour and handlers.
 void SettingsDialog::Impl::Build(SettingsDialog& owner) {
-  auto element = [this](tk::Element::Kind kind, int container, const Box& b) {
-    tk::Element x;
-    x.kind = kind;
-    x.container = container;
-    x.left = b.left, x.top = b.top, x.width = b.width, x.height = b.height;
-    x.font = font;
-    return x;
+  // An element of the given kind at its box inside a container.
+  auto element = [](auto kind, tk::Container container, const Box& b) {
+    kind.container = container;
+    kind.left = b.left, kind.top = b.top, kind.width = b.width, kind.height = b.height;
+    return kind;
   };
-  tk::Element photo = element(tk::Element::kPanel, -1, kPanel);
+  tk::Panel photo = element(tk::Panel{}, tk::kOnForm, kPanel);
   photo.picture = panelPicture;
   photo.fill = RGB(0xE0, 0xE0, 0xE0);
   panel = form.Add(photo);
+  tk::Container onPanel = tk::In(panel);
 
-  // A label sized to its text, in black unless a colour is given.
-  auto label = [&](int container, const Box& b, const wchar_t* text,
+  // A label in the dialog's font, sized to its text, in black unless a colour is given.
+  auto label = [&](tk::Container container, const Box& b, const wchar_t* text,
                    COLORREF colour = RGB(0, 0, 0)) {
-    tk::Element x = element(tk::Element::kLabel, container, b);
+    tk::Label x = element(tk::Label{}, container, b);
+    x.font = font;
     x.text = text;
     x.autoSize = true;
     x.textColour = colour;
     return x;
   };
-  form.Add(element(tk::Element::kShape, panel, kHeadingFrame));
-  tk::Element heading = element(tk::Element::kLabel, panel, kHeading);
-  heading.text = kHeadingText;
+  form.Add(element(tk::Shape{}, onPanel, kHeadingFrame));
+  tk::Label heading = label(onPanel, kHeading, kHeadingText);
+  heading.autoSize = false;
   heading.centred = true;
   form.Add(heading);
   // Any mouse button on an indicator or on its caption selects that mode.
   for (int i = 0; i < 3; ++i) {
     auto select = [&owner, i](int) { owner.SelectMode(i); };
-    tk::Element indicator = element(tk::Element::kImage, panel, kIndicator[i]);
+    tk::Image indicator = element(tk::Image{}, onPanel, kIndicator[i]);
     indicator.mouseDown = select;
     indicators[i] = form.Add(indicator);
-    tk::Element caption = label(panel, kModeCaption[i], kModeText[i]);
+    tk::Label caption = label(onPanel, kModeCaption[i], kModeText[i]);
     caption.mouseDown = select;
     form.Add(caption);
   }
-  form.Add(label(panel, kRepeatCaption, kRepeatText));
-  tk::Element name = element(tk::Element::kLabel, panel, kFileName);
+  form.Add(label(onPanel, kRepeatCaption, kRepeatText));
+  tk::Label name = label(onPanel, kFileName, L"");
+  name.autoSize = false;
   name.border = true;
   fileName = form.Add(name);
 
-  form.Add(label(-1, kCredit, kCreditText, RGB(255, 255, 255)));
-  tk::Element link = label(-1, kUrl, kUrlText, RGB(255, 255, 255));
+  form.Add(label(tk::kOnForm, kCredit, kCreditText, RGB(255, 255, 255)));
+  tk::Label link = label(tk::kOnForm, kUrl, kUrlText, RGB(255, 255, 255));
   link.font = underlined;
   link.cursor = hand;
   link.click = [this] { OpenPage(); };
@@ -160,21 +163,21 @@ void SettingsDialog::Impl::Build(SettingsDialog& owner) {
 
   // The picture store lies outside the client area: never seen, only copied from.
   for (int i = 0; i < 2; ++i) {
-    tk::Element s = element(tk::Element::kImage, -1, kPictureStore[i]);
-    s.picture = store[i];
-    form.Add(s);
+    tk::Image stored = element(tk::Image{}, tk::kOnForm, kPictureStore[i]);
+    stored.picture = store[i];
+    form.Add(stored);
   }
 
   // A drop-down combo box with an editable field. The height given at creation is that of the
   // open list (about a dozen entries); the closed box takes its height from the font.
   constexpr int kOpenListHeight = 3000;
   repeat = form.AddChild(L"COMBOBOX", L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN,
-                         panel, kRepeatBox.left, kRepeatBox.top, kRepeatBox.width, kOpenListHeight,
+                         tk::In(panel), kRepeatBox.left, kRepeatBox.top, kRepeatBox.width, kOpenListHeight,
                          kIdRepeat);
   SendMessageW(repeat, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  fileButton = MakeCommand(form, "...", panel, kFileButton, kIdFile, [&owner] { owner.FileClick(); });
-  MakeCommand(form, "設定", -1, kSetButton, kIdSet, [&owner] { owner.SetClick(); });
-  MakeCommand(form, "ｷｬﾝｾﾙ", -1, kCancelButton, kIdCancel, [&owner] { owner.CancelClick(); });
+  fileButton = MakeCommand(form, "...", tk::In(panel), kFileButton, kIdFile, [&owner] { owner.FileClick(); });
+  MakeCommand(form, "設定", tk::kOnForm, kSetButton, kIdSet, [&owner] { owner.SetClick(); });
+  MakeCommand(form, "ｷｬﾝｾﾙ", tk::kOnForm, kCancelButton, kIdCancel, [&owner] { owner.CancelClick(); });
 }
 
 // Fills the persistent background with the vertical gradient: dark blue at the top and bottom,
@@ -194,7 +197,7 @@ void SettingsDialog::Impl::PaintGradient() {
 
 void SettingsDialog::Impl::ShowMode() {
   ModeLook look = LookForMode(*host.mode);
-  for (int i = 0; i < 3; ++i) form.At(indicators[i]).picture = store[i == look.selected ? 1 : 0];
+  for (int i = 0; i < 3; ++i) form.Get(indicators[i]).picture = store[i == look.selected ? 1 : 0];
   EnableWindow(repeat, look.repeatEnabled);
   EnableFileButton(look.fileEnabled);
   form.Redraw();
@@ -228,7 +231,7 @@ void SettingsDialog::Impl::Load() {
 
 void SettingsDialog::Impl::OpenPage() {
   tk::SetBusyPointer(true);
-  if (host.openPage) host.openPage(form.hwnd(), Cp932FromUtf8(Utf8FromWide(form.At(url).text)));
+  if (host.openPage) host.openPage(form.hwnd(), Cp932FromUtf8(Utf8FromWide(form.Get(url).text)));
   tk::SetBusyPointer(false);
 }
 

@@ -109,10 +109,10 @@ TEST_F(Fixture, WindowAndControlsStandAtTheirPixelPositions) {
   // Windowless elements, checked by the form's hit test at their pixel rectangles.
   tk::Form& f = dlg.form();
   auto hit = [&f](int x, int y) { return f.HitTest(POINT{x, y}); };
-  int cdIndicator = hit(40, 72), cdCaption = hit(56, 72);
-  EXPECT_GE(cdIndicator, 0);
-  EXPECT_GE(cdCaption, 0);
-  EXPECT_NE(cdIndicator, cdCaption);
+  tk::ElementRef cdIndicator = hit(40, 72), cdCaption = hit(56, 72);
+  EXPECT_TRUE(cdIndicator.found());
+  EXPECT_TRUE(cdCaption.found());
+  EXPECT_TRUE(cdIndicator != cdCaption);
   EXPECT_RECT(40, 72, 53, 85, f.PixelRect(cdIndicator));   // Img_BGM(1): 420,840 in the panel
   EXPECT_RECT(40, 92, 53, 105, f.PixelRect(hit(46, 98)));  // Img_BGM(0)
   // Captions sized to their text: fixed left, top and height; the width is the text's.
@@ -126,7 +126,7 @@ TEST_F(Fixture, WindowAndControlsStandAtTheirPixelPositions) {
   sizedToText(f.PixelRect(cdCaption), 56, 72, 30);           // lbl_BGM(1) "音楽CD"
   sizedToText(f.PixelRect(hit(60, 118)), 56, 112, 40);       // lbl_BGM(2) "MP3、WAV"
   sizedToText(f.PixelRect(hit(20, 214)), 12, 208, 150);      // lbl_URL
-  EXPECT_EQ(-1, hit(8, 8));  // the gradient alone
+  EXPECT_FALSE(hit(8, 8).found());  // the gradient alone
 }
 
 TEST_F(Fixture, EachModeEnablesItsControlsAndCaptionsSelectLikeIndicators) {

@@ -3,7 +3,12 @@
 #include <shellapi.h>
 
 #include "dialog_window.h"
-#include "host_core.h"
+#include "music_settings.h"
+#include "settings_profile.h"
+#include "startup_state.h"
+#include "text.h"
+#include "text_system.h"
+#include "zoom.h"
 
 void ShowSettingsDialog(HINSTANCE instance) {
   using namespace Lumenfall_B;
@@ -20,7 +25,7 @@ void ShowSettingsDialog(HINSTANCE instance) {
   host.writeKey = [](const std::string& key, const std::string& value) {
     WriteIni(orv::kIniSection, key, value, IniPath());
   };
-  host.folderOf = FolderOf;
+  host.folderOf = [](const std::string& path) { return orv::FolderOf(path, SystemCodePage()); };
   host.zoomOpen = ZoomOpen;
   host.zoomClose = ZoomClose;
   host.openPage = [](HWND owner, const std::string& url) {

@@ -1,21 +1,13 @@
+// The host's window toolkit; see form.h.
 #include "form.h"
+
+#include "window_class.h"
 
 namespace tk {
 namespace {
 
 const wchar_t kClassName[] = L"OrvelliaForm";
 bool g_busy = false;
-
-ATOM RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(instance, kClassName, &wc)) return 1;
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = kClassName;
-  return RegisterClassExW(&wc);
-}
 
 int ButtonOf(UINT msg) {
   switch (msg) {
@@ -28,8 +20,7 @@ int ButtonOf(UINT msg) {
 }  // namespace
 
 HFONT MakeFont(const wchar_t* face, double points, bool underline, BYTE charset) {
-  int height = -static_cast<int>(points * 96.0 / 72.0 + 0.5);
-  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, charset,
+  return CreateFontW(FontHeight(points), 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, charset,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                      DEFAULT_PITCH | FF_DONTCARE, face);
 }
@@ -41,7 +32,7 @@ void SetBusyPointer(bool busy) {
 
 Form::~Form() {
   if (hwnd_) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DetachState(hwnd_);
     DestroyWindow(hwnd_);
   }
   if (owner_) DestroyWindow(owner_);
@@ -50,7 +41,8 @@ Form::~Form() {
 
 bool Form::Create(HINSTANCE instance, const wchar_t* title, DWORD style, DWORD exStyle,
                   int clientWidthTwips, int clientHeightTwips, HICON icon, bool ownedHidden) {
-  if (!RegisterFormClass(instance, WindowProc)) return false;
+  if (!RegisterWindowClass(instance, kClassName, WindowProc, LoadCursor(nullptr, IDC_ARROW)))
+    return false;
   if (ownedHidden)
     owner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
                              nullptr);
@@ -67,15 +59,12 @@ bool Form::Create(HINSTANCE instance, const wchar_t* title, DWORD style, DWORD e
   return true;
 }
 
-int Form::Add(const Element& element) {
-  elements_.push_back(element);
-  int index = static_cast<int>(elements_.size()) - 1;
-  SetText(index, element.text);
-  return index;
+const ElementBase& Form::Base(const Element& e) {
+  return std::visit([](const auto& kind) -> const ElementBase& { return kind; }, e);
 }
 
-void Form::SetText(int index, const std::wstring& text) {
-  Element& e = elements_[index];
+void Form::SetText(Ref<Label> label, const std::wstring& text) {
+  Label& e = Get(label);
   e.text = text;
   if (!e.autoSize || !hwnd_) return;
   HDC dc = GetDC(hwnd_);
@@ -87,27 +76,27 @@ void Form::SetText(int index, const std::wstring& text) {
   e.width = static_cast<int>(Twips(extent.cx));
 }
 
-POINT Form::Origin(int container) const {
+POINT Form::Origin(Container container) const {
   POINT p{0, 0};
-  for (int c = container; c >= 0; c = elements_[c].container) {
-    p.x += elements_[c].left;
-    p.y += elements_[c].top;
+  for (int c = container.panel; c >= 0; c = Base(elements_[c]).container.panel) {
+    p.x += Base(elements_[c]).left;
+    p.y += Base(elements_[c]).top;
   }
   return p;  // twips
 }
 
-RECT Form::PixelRect(int index) const {
-  const Element& e = elements_[index];
+RECT Form::PixelRect(ElementRef element) const {
+  const ElementBase& e = Base(elements_[element.index]);
   return PixelRect(e.container, e.left, e.top, e.width, e.height);
 }
 
-RECT Form::PixelRect(int container, int left, int top, int width, int height) const {
+RECT Form::PixelRect(Container container, int left, int top, int width, int height) const {
   POINT o = Origin(container);
   return {Px(o.x + left), Px(o.y + top), Px(o.x + left + width), Px(o.y + top + height)};
 }
 
-HWND Form::AddChild(const wchar_t* className, const wchar_t* text, DWORD style, int container,
-                    int left, int top, int width, int height, int id) {
+HWND Form::AddChild(const wchar_t* className, const wchar_t* text, DWORD style,
+                    Container container, int left, int top, int width, int height, int id) {
   RECT r = PixelRect(container, left, top, width, height);
   return CreateWindowExW(0, className, text, style | WS_CHILD, r.left, r.top, r.right - r.left,
                          r.bottom - r.top, hwnd_,
@@ -156,58 +145,56 @@ void Form::OnSize() {
   Redraw();
 }
 
-void Form::DrawElement(HDC dc, const Element& e) const {
-  RECT r = PixelRect(static_cast<int>(&e - elements_.data()));
-  switch (e.kind) {
-    case Element::kPanel:
-    case Element::kImage:
-      if (e.fill != CLR_INVALID) {
-        HBRUSH b = CreateSolidBrush(e.fill);
-        FillRect(dc, &r, b);
-        DeleteObject(b);
-      }
-      if (e.picture) {
-        BITMAP bm{};
-        GetObjectW(e.picture, sizeof bm, &bm);
-        HDC src = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(src, e.picture);
-        // Unscaled from the top-left corner, cut at the element's edges.
-        int w = bm.bmWidth < r.right - r.left ? bm.bmWidth : r.right - r.left;
-        int h = bm.bmHeight < r.bottom - r.top ? bm.bmHeight : r.bottom - r.top;
-        BitBlt(dc, r.left, r.top, w, h, src, 0, 0, SRCCOPY);
-        SelectObject(src, old);
-        DeleteDC(src);
-      }
-      break;
-    case Element::kShape:
-      FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-      break;
-    case Element::kLabel: {
-      RECT text = r;
-      if (e.border) {
-        DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-        InflateRect(&text, -1, -1);
-      }
-      HGDIOBJ old = SelectObject(dc, e.font ? e.font : GetStockObject(DEFAULT_GUI_FONT));
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, e.textColour);
-      UINT format = DT_NOPREFIX | (e.centred ? DT_CENTER : DT_LEFT) |
-                    (e.autoSize ? DT_SINGLELINE : DT_WORDBREAK | DT_EDITCONTROL);
-      DrawTextW(dc, e.text.c_str(), static_cast<int>(e.text.size()), &text, format);
-      SelectObject(dc, old);
-      break;
+void Form::DrawElement(HDC dc, int index) const {
+  RECT r = PixelRect(ElementRef{index});
+  const Element& element = elements_[index];
+  auto drawPicture = [&](COLORREF fill, HBITMAP picture) {
+    if (fill != CLR_INVALID) {
+      HBRUSH b = CreateSolidBrush(fill);
+      FillRect(dc, &r, b);
+      DeleteObject(b);
     }
+    if (!picture) return;
+    BITMAP bm{};
+    GetObjectW(picture, sizeof bm, &bm);
+    HDC src = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(src, picture);
+    // Unscaled from the top-left corner, cut at the element's edges.
+    int w = bm.bmWidth < r.right - r.left ? bm.bmWidth : r.right - r.left;
+    int h = bm.bmHeight < r.bottom - r.top ? bm.bmHeight : r.bottom - r.top;
+    BitBlt(dc, r.left, r.top, w, h, src, 0, 0, SRCCOPY);
+    SelectObject(src, old);
+    DeleteDC(src);
+  };
+  if (const Panel* e = std::get_if<Panel>(&element)) drawPicture(e->fill, e->picture);
+  if (const Image* e = std::get_if<Image>(&element)) drawPicture(CLR_INVALID, e->picture);
+  if (std::holds_alternative<Shape>(element))
+    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  if (const Label* e = std::get_if<Label>(&element)) {
+    RECT text = r;
+    if (e->border) {
+      DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+      InflateRect(&text, -1, -1);
+    }
+    HGDIOBJ old = SelectObject(dc, e->font ? e->font : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, e->textColour);
+    UINT format = DT_NOPREFIX | (e->centred ? DT_CENTER : DT_LEFT) |
+                  (e->autoSize ? DT_SINGLELINE : DT_WORDBREAK | DT_EDITCONTROL);
+    DrawTextW(dc, e->text.c_str(), static_cast<int>(e->text.size()), &text, format);
+    SelectObject(dc, old);
   }
 }
 
 void Form::Redraw() {
   if (!backDc_) return;
   BitBlt(backDc_, 0, 0, client_.cx, client_.cy, backgroundDc_, 0, 0, SRCCOPY);
-  for (const Element& e : elements_) {
-    bool shown = e.visible;
-    for (int c = e.container; shown && c >= 0; c = elements_[c].container)
-      shown = elements_[c].visible;
-    if (shown) DrawElement(backDc_, e);
+  for (int i = 0; i < static_cast<int>(elements_.size()); ++i) {
+    bool shown = Base(elements_[i]).visible;
+    for (int c = Base(elements_[i]).container.panel; shown && c >= 0;
+         c = Base(elements_[c]).container.panel)
+      shown = Base(elements_[c]).visible;
+    if (shown) DrawElement(backDc_, i);
   }
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -216,25 +203,25 @@ void Form::Paint(HDC dc) const {
   if (backDc_) BitBlt(dc, 0, 0, client_.cx, client_.cy, backDc_, 0, 0, SRCCOPY);
 }
 
-int Form::HitTest(POINT client) const {
+ElementRef Form::HitTest(POINT client) const {
   for (int i = static_cast<int>(elements_.size()) - 1; i >= 0; --i) {
-    const Element& e = elements_[i];
+    const ElementBase& e = Base(elements_[i]);
     if (!e.visible || (!e.mouseDown && !e.click && !e.cursor)) continue;
-    RECT r = PixelRect(i);
-    if (PtInRect(&r, client)) return i;
+    RECT r = PixelRect(ElementRef{i});
+    if (PtInRect(&r, client)) return ElementRef{i};
   }
-  return -1;
+  return ElementRef{};
 }
 
 void Form::OnMouseDown(POINT p, int button) {
-  int hit = HitTest(p);
-  if (hit < 0) return;
+  ElementRef hit = HitTest(p);
+  if (!hit.found()) return;
   if (button == 1) {
-    pressed_ = hit;
+    pressed_ = hit.index;
     SetCapture(hwnd_);
   }
   // A copy: the handler may change the element list's pictures and redraw.
-  auto handler = elements_[hit].mouseDown;
+  auto handler = Base(elements_[hit.index]).mouseDown;
   if (handler) handler(button);
 }
 
@@ -243,8 +230,8 @@ void Form::OnMouseUp(POINT p, int button) {
   int pressed = pressed_;
   pressed_ = -1;
   ReleaseCapture();
-  RECT r = PixelRect(pressed);
-  auto handler = elements_[pressed].click;
+  RECT r = PixelRect(ElementRef{pressed});
+  auto handler = Base(elements_[pressed]).click;
   if (PtInRect(&r, p) && handler) handler();
 }
 
@@ -256,9 +243,9 @@ bool Form::OnSetCursor() {
   POINT p;
   GetCursorPos(&p);
   ScreenToClient(hwnd_, &p);
-  int hit = HitTest(p);
-  if (hit < 0 || !elements_[hit].cursor) return false;
-  SetCursor(elements_[hit].cursor);
+  ElementRef hit = HitTest(p);
+  if (!hit.found() || !Base(elements_[hit.index]).cursor) return false;
+  SetCursor(Base(elements_[hit.index]).cursor);
   return true;
 }
 
@@ -285,13 +272,7 @@ void Form::RunModal() {
 }
 
 LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* form = static_cast<Form*>(cs->lpCreateParams);
-    form->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  Form* form = AttachedState(hwnd, msg, lParam, &Form::hwnd_);
   if (!form) return DefWindowProcW(hwnd, msg, wParam, lParam);
   return form->Handle(msg, wParam, lParam);
 }
@@ -326,7 +307,7 @@ LRESULT Form::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NCDESTROY: {
       HWND hwnd = hwnd_;
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+      DetachState(hwnd);
       hwnd_ = nullptr;
       return DefWindowProcW(hwnd, msg, wParam, lParam);
     }

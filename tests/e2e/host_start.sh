@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The host's start-up and running saver with a stand-in renderer (a window titled Lumenfall_VC that
 # ends on a key): the missing-renderer message, the run from start to end, a renderer that is slow
-# to open its window, a killed renderer, and a second start while one runs.
+# to open its window, a renderer whose window goes while its process lives on, a killed renderer,
+# and a second start while one runs.
 source "$(dirname "$0")/lib.sh"
 e2e_init host_start
 dir=$(e2e_install_to 'Program Files/Orvellia Start')
@@ -36,6 +37,19 @@ done
 xdotool mousemove 100 75 click 1  # the stand-in ends on a click
 e2e_wait "renderer window gone" 20 e2e_no_window Lumenfall_VC
 e2e_wait_exit "$host" 15 >/dev/null
+
+e2e_log "the watch ends the host when the renderer's window goes, though its process lives on"
+export ORV_STANDIN_LINGER=1
+e2e_start host "$scr" /s
+e2e_wait "renderer window" 30 e2e_has_window Lumenfall_VC
+renderer=$(e2e_unix_pid 'Orvellia Start.Orvellia.dll')
+[ -n "$renderer" ] || e2e_fail "renderer process not found"
+xdotool mousemove 100 75 click 1
+e2e_wait "renderer window gone" 20 e2e_no_window Lumenfall_VC
+e2e_wait_exit "$host" 15 >/dev/null
+e2e_running "$renderer" || e2e_fail "the stand-in's process ended: the watch was not what ended the host"
+kill -9 "$renderer"
+unset ORV_STANDIN_LINGER
 
 e2e_log "a renderer slow to open its window is waited for"
 export ORV_STANDIN_DELAY_MS=3000

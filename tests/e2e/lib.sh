@@ -380,3 +380,90 @@ e2e_dialog_mode_is() {
   done
   return 0
 }
+
+# --- Setup program ---
+
+# e2e_setup_build: pack the release from the built programs into this scenario's folder, as
+# tools/release.sh makes it; E2E_SETUP is then the setup program's Unix path.
+e2e_setup_build() {
+  bash "$ORV_SOURCE/tools/release.sh" --pack "$ORV_DIST" "$E2E_DIR/release" \
+    >"$E2E_DIR/release.log" 2>&1 || e2e_fail "packing the release failed: $(cat "$E2E_DIR/release.log")"
+  E2E_SETUP=$(ls "$E2E_DIR"/release/Orvellia-*-setup.exe)
+}
+
+# e2e_setup_start VAR [WINFOLDER]: start the setup program silently (/S), with /D=WINFOLDER when
+# given; its Unix process id goes into VAR.
+# NOTE: the setup program takes everything after /D= as the folder, unquoted. Wine quotes an
+# argument that holds a blank, so the folder goes over word by word, which Wine joins with single
+# blanks (a folder with two blanks in a row cannot be given this way).
+e2e_setup_start() {
+  local setup_words=()
+  if [ $# -gt 1 ]; then read -ra setup_words <<<"/D=$2"; fi
+  e2e_start "$1" "$E2E_SETUP" /S "${setup_words[@]}"
+}
+
+# e2e_setup_run [WINFOLDER]: run the setup program silently to its end; its exit code goes into
+# E2E_SETUP_RC.
+e2e_setup_run() {
+  local setup_pid
+  e2e_setup_start setup_pid "$@"
+  e2e_wait_exit_code E2E_SETUP_RC "$setup_pid" 120
+}
+
+# e2e_uninstall WINFOLDER: run the uninstaller of that folder silently, as its Uninstall entry's
+# QuietUninstallString does, and wait until it has done its work.
+# NOTE: the uninstaller copies itself to the temporary folder (~nsuN.tmp\Un.exe), starts the
+# copy and ends at once; the copy removes the files.
+e2e_uninstall() {
+  local uninstaller_pid uninstaller_rc
+  e2e_start uninstaller_pid "$1\\uninstall.exe" /S
+  e2e_wait_exit_code uninstaller_rc "$uninstaller_pid" 60
+  [ "$uninstaller_rc" = 0 ] || e2e_fail "the uninstaller ended with exit code $uninstaller_rc"
+  e2e_wait "the uninstaller's copy ends" 120 e2e_no_uninstaller
+}
+e2e_no_uninstaller() { [ -z "$(e2e_unix_pid 'nsu[0-9A-Za-z]*\.tmp.Un\.exe')" ]; }
+
+# e2e_reg KEY NAME: print the value NAME of the registry key KEY (REG_SZ as text, REG_DWORD as a
+# decimal number); fails when the key or the value is absent.
+e2e_reg() {
+  local out="$E2E_DIR/reg.txt" line
+  wine reg query "$1" /v "$2" >"$out" 2>/dev/null </dev/null || return 1
+  # reg writes in the console's code page, 932 here.
+  line=$(iconv -f CP932 -t UTF-8 "$out" | tr -d '\r' | grep -m1 -iF "    $2    REG_") || return 1
+  line=${line:$(( ${#2} + 8 ))}
+  case $line in
+    REG_DWORD*) printf '%d\n' "${line#REG_DWORD    }" ;;
+    REG_SZ*) printf '%s\n' "${line#REG_SZ    }" ;;
+    *) return 1 ;;
+  esac
+}
+e2e_reg_has_key() { wine reg query "$1" >/dev/null 2>&1 </dev/null; }
+# e2e_reg_lacks KEY NAME: true when the key can be read and holds no value NAME.
+e2e_reg_lacks() {
+  local out="$E2E_DIR/reg.txt"
+  wine reg query "$1" >"$out" 2>/dev/null </dev/null || return 1
+  ! iconv -f CP932 -t UTF-8 "$out" | tr -d '\r' | grep -qiF "    $2    REG_"
+}
+e2e_reg_set() { wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1 </dev/null; }
+
+# e2e_wine_user: the name of the prefix's user profile folder (C:\users\<name>), which Wine names
+# after the Unix user it was made by.
+e2e_wine_user() { ls "$WINEPREFIX/drive_c/users" | grep -vx Public | head -n1; }
+
+E2E_UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvellia'
+E2E_DESKTOP_KEY='HKCU\Control Panel\Desktop'
+
+# e2e_expect_reg KEY NAME VALUE: fail unless the registry value is exactly VALUE.
+e2e_expect_reg() {
+  local got
+  got=$(e2e_reg "$1" "$2") || e2e_fail "no value $2 in $1"
+  [ "$got" = "$3" ] || e2e_fail "$2 is '$got', not '$3'"
+}
+
+# e2e_window_texts CAPTION: the pages and messages of the windows whose title starts with CAPTION,
+# into $E2E_DIR/texts.txt, one "ID<TAB>CLASS<TAB>TEXT" line per control (tests/tools/
+# window_texts.cpp); fails when there is no such window.
+e2e_window_texts() {
+  wine "$ORV_BUILD/win/tests/tools/window_texts.exe" "$1" "Z:${E2E_DIR//\//\\}\\texts.txt" \
+    >>"$E2E_DIR/tool.log" 2>&1 </dev/null
+}

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "host_logic.h"
+#include "command_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);

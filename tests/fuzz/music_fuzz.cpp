@@ -8,7 +8,8 @@
 #include <string>
 
 #include "bgm.h"
-#include "host_logic.h"
+#include "music_settings.h"
+#include "startup_state.h"
 
 namespace {
 

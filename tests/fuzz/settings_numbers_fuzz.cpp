@@ -8,7 +8,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "host_logic.h"
+#include "number_text.h"
+#include "settings_file.h"
+#include "tests/code_page_932.h"
+#include "text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
@@ -30,6 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto back = orv::IniNumber(written, separator);
   if (!back || *back != value) std::abort();
   if ((value >= 0) != (written[0] == ' ')) std::abort();  // one blank before a non-negative number
-  (void)orv::FolderOf(text);
+  // A path's folder is a part of it from its start that ends between two characters.
+  static const orv::AnsiCodePage cp932 = CodePage932();
+  const std::string folder = orv::FolderOf(text, cp932);
+  if (text.compare(0, folder.size(), folder) != 0) std::abort();
+  if (!folder.empty() && orv::LastChars(text.substr(0, folder.size()), 1, cp932) !=
+                             orv::LastChars(folder, 1, cp932))
+    std::abort();
   return 0;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The release is reproducible: a second, independent build of the two programs (another build
-# tree, another folder) gives the same bytes as dist/, and packing them twice gives the same zip.
+# tree, another folder) gives the same bytes as dist/, and packing them twice gives the same zip
+# and the same setup program.
 set -euo pipefail
 : "${ORV_SOURCE:?}" "${ORV_DIST:?}" "${ORV_BUILD:?}"
 work="$ORV_BUILD/release-check"
@@ -14,8 +15,12 @@ for f in Orvellia.scr Orvellia.dll; do
   cmp "$ORV_DIST/$f" "$work/dist/$f" || { echo "FAIL: a second build of $f differs"; exit 1; }
 done
 bash "$ORV_SOURCE/tools/release.sh" --pack "$ORV_DIST" "$work/zip1" >/dev/null
-touch "$work/dist/Orvellia.scr"   # other file times must not matter
+# Other file times must not matter: the setup program would store them.
+touch -d '2001-02-03 04:05:06' "$work/dist/Orvellia.scr" "$work/dist/Orvellia.dll"
 bash "$ORV_SOURCE/tools/release.sh" --pack "$work/dist" "$work/zip2" >/dev/null
 cmp "$work"/zip1/*.zip "$work"/zip2/*.zip || { echo "FAIL: packing twice gives different zips"; exit 1; }
+cmp "$work"/zip1/*-setup.exe "$work"/zip2/*-setup.exe ||
+  { echo "FAIL: packing twice gives different setup programs"; exit 1; }
 unzip -Z1 "$work"/zip1/*.zip
-echo "reproducible: $(sha256sum "$work"/zip1/*.zip | cut -c1-16)"
+echo "reproducible: $(sha256sum "$work"/zip1/*.zip | cut -c1-16)" \
+  "setup $(sha256sum "$work"/zip1/*-setup.exe | cut -c1-16)"

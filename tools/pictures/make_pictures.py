@@ -899,6 +899,30 @@ def cur_bytes():
     return out + blob
 
 
+
+def paint_wizard(preview_path):
+    """164 x 314, the setup program's welcome and finish picture: the settings dialog's navy to
+    lavender gradient, pale blossoms over its upper part, and the saver's preview still framed
+    below them."""
+    w, h = 164, 314
+    k = h / 3.142  # the dialog's gradient, turned to run down the picture
+    b = np.abs(np.sin(np.arange(h, dtype=np.float64) / k)) * 220.0
+    grad = np.stack([b, b, b + 30.0], axis=1)[:, None, :].repeat(w, axis=1) / 255.0
+    photo = blossom_photo(
+        w, h, seed=16431, ss=2,
+        main_branches=[(1.0, 0.10, math.pi - 0.45, 0.9, 7), (0.0, 0.42, -0.25, 0.7, 6)],
+        sky_top="B8D2EE", sky_bottom="F2ECF2", far_amount=0.7, near_radius=(10.0, 13.0),
+        mid_radius=(6.0, 8.0), mid_branches=2)
+    ys = (np.arange(h, dtype=np.float64) / h)[:, None, None]
+    amount = 0.75 * smoothstep(0.62, 0.30, ys)
+    img = mix(grad, photo, amount)
+    still = np.asarray(Image.open(preview_path).convert("RGB"), dtype=np.float64) / 255.0
+    sh, sw = still.shape[:2]
+    x0, y0 = (w - sw) // 2, 188
+    img[y0 - 1:y0 + sh + 1, x0 - 1:x0 + sw + 1] = 1.0
+    img[y0:y0 + sh, x0:x0 + sw] = still
+    return to_u8(img)
+
 # ------------------------------------------------------------------------------------------------
 
 def main(argv):
@@ -926,6 +950,10 @@ def main(argv):
 
     for name in BUTTON_STATES:
         write_host_bmp(p("button", name + ".bmp"), button_picture(name))
+
+    # Made from the preview still, which tools/preview/make_preview.sh renders from the scene.
+    write_host_bmp(p("installer", "wizard.bmp"),
+                   paint_wizard(os.path.join(REPO, "resources", "host", "preview.jpg")))
     print("pictures written to", out)
 
 

@@ -53,7 +53,7 @@ int WriteSheet(const char* out) {
       CaptionLabel label;
       label.Caption = b.caption;
       label.Top = CaptionTop(375, label.Height);
-      label.Width = static_cast<float>(b.w * TwipsPerPixel);
+      label.Width = static_cast<float>(b.w * tk::kTwipsPerPixel);
       label.Enabled = looks[row].picture != Picture::Disable;
       PaintCommandCaption(dc, label);
     }

@@ -212,12 +212,12 @@ TEST(CommandPaintPlan, DialogHeightCopiesSideStripsUnstretched) {
   EXPECT_EQ(plan[7].Src.H, plan[7].Dest.H);  // left edge
   EXPECT_FLOAT_EQ(80.0f, CaptionTop(375, 195));
   // In pixels at 96 dpi: 4-pixel corners, the top strip 56 -> 73 pixels, the sides 17 -> 17.
-  EXPECT_EQ(0, TwipsToPixels(plan[0].Dest.X));
-  EXPECT_EQ(73, TwipsToPixels(plan[1].Dest.W));
-  EXPECT_EQ(56, TwipsToPixels(plan[1].Src.W));
-  EXPECT_EQ(77, TwipsToPixels(plan[2].Dest.X));
-  EXPECT_EQ(17, TwipsToPixels(plan[3].Dest.H));
-  EXPECT_EQ(21, TwipsToPixels(plan[4].Dest.Y));
+  EXPECT_EQ(0, tk::Px(plan[0].Dest.X));
+  EXPECT_EQ(73, tk::Px(plan[1].Dest.W));
+  EXPECT_EQ(56, tk::Px(plan[1].Src.W));
+  EXPECT_EQ(77, tk::Px(plan[2].Dest.X));
+  EXPECT_EQ(17, tk::Px(plan[3].Dest.H));
+  EXPECT_EQ(21, tk::Px(plan[4].Dest.Y));
 }
 
 TEST(CommandPaintPlan, DrawingPlacesTheCaptionForTheSize) {

@@ -3,9 +3,12 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "host_core.h"
-#include "host_windows.h"
 #include "preview_paint.h"
+#include "preview_window.h"
+#include "startup.h"
+#include "startup_state.h"
+#include "text_system.h"
+#include "window_class.h"
 
 namespace Lumenfall_B {
 namespace {
@@ -23,14 +26,10 @@ struct PreviewWindow {
   EndHost();
 }
 
-LRESULT CALLBACK PreviewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* w = reinterpret_cast<PreviewWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+LRESULT OnMessage(PreviewWindow& window, UINT msg, WPARAM wp, LPARAM lp) {
+  PreviewWindow* w = &window;
+  HWND hwnd = w->hwnd;
   switch (msg) {
-    case WM_NCCREATE:
-      w = static_cast<PreviewWindow*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-      w->hwnd = hwnd;
-      SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
-      break;
     case WM_ERASEBKGND:
       return 1;  // painted whole in WM_PAINT
     case WM_PAINT: {
@@ -62,15 +61,12 @@ void ShowPreview(std::optional<int32_t> parentHandle) {
 
   OleInitialize(nullptr);
   window.still = LoadPreviewStill(GetModuleHandleW(nullptr), &window.stillSize);
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = PreviewProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  wc.lpszClassName = L"Lumenfall_R";
-  RegisterClassW(&wc);
-  HWND hwnd = CreateWindowExW(0, wc.lpszClassName, WideFromUtf8(orv::kPreviewTitle).c_str(),
-                              WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr,
-                              wc.hInstance, &window);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  tk::RegisterWindowClass(instance, L"Lumenfall_R", tk::StateWindowProc<PreviewWindow, OnMessage>, nullptr,
+                          static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  HWND hwnd = CreateWindowExW(0, L"Lumenfall_R", WideFromUtf8(orv::kPreviewTitle).c_str(),
+                              WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr, instance,
+                              &window);
   if (!hwnd) EndHost();
 
   ApiResult = SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | WS_CHILD);

@@ -1,48 +1,15 @@
-// Command line, settings numbers, settings load rules and the renderer watch, without Windows.
-#include "host_logic.h"
+// The settings file's number rules and load rules, without Windows.
+#include "settings_file.h"
+#include "music_settings.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 
+#include "tests/code_page_932.h"
+
 namespace orv {
 namespace {
-
-TEST(CommandLine, ArgumentsFollowAQuotedOrUnquotedProgramName) {
-  EXPECT_EQ("/s", ArgumentsOf(R"("C:\Program Files\Orvellia\Orvellia.scr" /s)"));
-  EXPECT_EQ("/p 1234", ArgumentsOf(R"("C:\a b\x.scr"   /p 1234)"));
-  EXPECT_EQ("/c:99", ArgumentsOf(R"(C:\Orv\Orvellia.scr /c:99)"));
-  EXPECT_EQ("", ArgumentsOf(R"(C:\Orv\Orvellia.scr)"));
-  EXPECT_EQ("", ArgumentsOf(R"("C:\Orv\Orvellia.scr")"));
-  EXPECT_EQ("", ArgumentsOf(R"("unterminated /s)"));
-  EXPECT_EQ("/s", ArgumentsOf(R"("x"/s)"));  // as Windows reads it: the name ends at the quote
-  EXPECT_EQ("", ArgumentsOf(""));
-}
-
-TEST(CommandLine, ModeComesFromTheSecondCharacter) {
-  struct Case { const char* args; Mode mode; } cases[] = {
-      {"/s", Mode::Saver},         {"/S", Mode::Saver},
-      {"-s", Mode::Saver},         {"xs", Mode::Saver},
-      {"s", Mode::End},            {"", Mode::SaverCursorVisible},
-      {"/c", Mode::Settings},      {"/c:1234", Mode::Settings},
-      {"/a", Mode::End},           {"/p 1234", Mode::Preview},
-      {"/p:1234", Mode::Preview},  {"\x01\xff garbage", Mode::End},
-      {"és", Mode::Saver},         {"/é", Mode::End},  // characters, not bytes
-      {" ", Mode::End},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.mode, ModeOf(c.args)) << "arguments: " << c.args;
-}
-
-TEST(CommandLine, PreviewHandleFromTheFourthCharacter) {
-  struct Case { const char* args; std::optional<int32_t> handle; } cases[] = {
-      {"/p 1234", 1234},        {"/p:1234", 1234},        {"/p 12 34", 1234},
-      {"/p \t1\n2", 12},        {"/p 1234abc", 1234},     {"/p", 0},
-      {"/p garbage", 0},        {"/p -42", -42},          {"/p 2.5", 2},
-      {"/p 3.5", 4},            {"/p 1e3", 1000},         {"/p 2147483647", 2147483647},
-      {"/p 99999999999", std::nullopt},                   {"/p 1e999", std::nullopt},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.handle, PreviewHandleOf(c.args)) << "arguments: " << c.args;
-}
 
 TEST(SettingsNumbers, RoundedDownAndSixteenBitOrNothing) {
   struct Case { const char* text; std::optional<int16_t> value; } cases[] = {
@@ -60,19 +27,12 @@ TEST(SettingsNumbers, RoundedDownAndSixteenBitOrNothing) {
   EXPECT_EQ("-5", IniNumberText(-5));
 }
 
-TEST(SettingsPaths, FolderOf) {
-  EXPECT_EQ(R"(D:\Music)", FolderOf(R"(D:\Music\a.mp3)"));
-  EXPECT_EQ("D:", FolderOf(R"(D:\a.mp3)"));
-  EXPECT_EQ("D:", FolderOf("D:a.mp3"));
-  EXPECT_EQ("", FolderOf("a.mp3"));
-  EXPECT_EQ(R"(D:\Music)", FolderOf(R"(D:\Music\)"));
-  EXPECT_EQ("", FolderOf(""));
-}
-
 // A settings file as key → value, and the files that exist.
 struct LoadSettingsTest : ::testing::Test {
   std::map<std::string, std::string> ini;
-  std::map<std::string, bool> files{{R"(C:\Music\song.mp3)", true}};
+  std::map<std::string, bool> files{{R"(C:\Music\song.mp3)", true}, {kSong932, true}};
+  // E:\音楽\ソング.mp3 in code page 932: ソ ends in the byte of "\".
+  static constexpr const char* kSong932 = "E:\\\x89\xB9\x8A\x79\\\x83\x5C\x83\x93\x83\x4F.mp3";
 
   void Load(int16_t modeBefore = 0, int16_t repeatBefore = 0) {
     Lumenfall_BGM::BgmMode = modeBefore;
@@ -83,6 +43,7 @@ struct LoadSettingsTest : ::testing::Test {
     source.read = [this](const char* key) { return ini.count(key) ? ini[key] : std::string(); };
     source.pathExists = [this](const std::string& p) { return files.count(p) > 0; };
     source.hostFolder = R"(C:\Saver)";
+    source.codePage = CodePage932();
     LoadSettingsFrom(source);
   }
 };
@@ -117,6 +78,8 @@ TEST_F(LoadSettingsTest, MusicFileThatCannotBeReadIsClearedAndModeTwoFallsBack) 
       {"1", "", 1, "", R"(C:\Saver)"},                // the CD mode is never changed
       {"1", R"(C:\Music\deleted.mp3)", 1, "", R"(C:\Saver)"},
       {"5", R"(C:\Music\song.mp3)", 5, R"(C:\Music\song.mp3)", R"(C:\Music)"},
+      // The chooser opens in the folder that holds the file, not at a lone lead byte.
+      {"2", kSong932, 2, kSong932, "E:\\\x89\xB9\x8A\x79"},
   };
   for (const Case& c : cases) {
     ini = {{kKeyBgmMode, c.mode}, {kKeyBgmRepeat, "3"}, {kKeyBgmFile, c.file}};
@@ -126,29 +89,6 @@ TEST_F(LoadSettingsTest, MusicFileThatCannotBeReadIsClearedAndModeTwoFallsBack) 
     EXPECT_EQ(c.file_after, Lumenfall_BGM::BgmFile) << c.file;
     EXPECT_EQ(c.folder, Lumenfall_BGM::BgmFolder) << c.file;
   }
-}
-
-TEST(RunningSaver, MusicKindByTheLastThreeLetters) {
-  EXPECT_EQ(MusicKind::Mp3, MusicKindOf(R"(D:\Music\song.Mp3)"));
-  EXPECT_EQ(MusicKind::Mp3, MusicKindOf("songmp3"));
-  EXPECT_EQ(MusicKind::Wav, MusicKindOf(R"(D:\a.wav)"));
-  EXPECT_EQ(MusicKind::None, MusicKindOf(R"(D:\Music\song.mid)"));
-  EXPECT_EQ(MusicKind::None, MusicKindOf("3"));
-}
-
-TEST(RunningSaver, WatchWaitsForAStartingRenderer) {
-  using P = RendererProcess;
-  struct Case { bool window, seen; P process; bool ends; } cases[] = {
-      {false, false, P::Running, false},  // still starting: keep waiting
-      {false, true, P::Running, true},    // its window has gone
-      {false, false, P::Exited, true},    // ended without a window
-      {false, false, P::NotStarted, true},
-      {true, false, P::NotStarted, false},  // any renderer window keeps the host running
-      {true, true, P::Exited, false},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(c.ends, WatchEndsSaver(c.window, c.seen, c.process))
-        << c.window << c.seen << static_cast<int>(c.process);
 }
 
 }  // namespace

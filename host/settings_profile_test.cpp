@@ -1,6 +1,12 @@
 // The settings file and paths against the real profile API and file system (under Wine: code page
 // 932, as on a Japanese system).
-#include "host_core.h"
+#include "settings_profile.h"
+
+#include <windows.h>
+
+#include "startup_state.h"
+#include "tests/code_page_932.h"
+#include "text_system.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +20,11 @@ struct TempFolder : ::testing::Test {
   void SetUp() override {
     char base[MAX_PATH];
     GetTempPathA(MAX_PATH, base);
-    dir = std::string(base) + "orv_host_core_" + std::to_string(GetCurrentProcessId());
+    dir = std::string(base) + "orv_settings_profile_" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(dir.c_str(), nullptr);
   }
   void TearDown() override {
-    for (const char* f : {"\\Orvellia.ini", "\\song.mp3"}) DeleteFileA((dir + f).c_str());
+    for (const char* f : {"\\Orvellia.ini", "\\song.mp3", "\\\x83\x5C"}) DeleteFileA((dir + f).c_str());
     RemoveDirectoryA((dir + "\\sub").c_str());
     RemoveDirectoryA(dir.c_str());
   }
@@ -70,6 +76,25 @@ TEST_F(TempFolder, PathExistsOnlyForReadableFiles) {
   EXPECT_FALSE(Lumenfall_B::PathExists(dir + "\\sub\\"));
   EXPECT_FALSE(Lumenfall_B::PathExists(dir + "\\missing.mp3"));
   EXPECT_FALSE(Lumenfall_B::PathExists(""));
+}
+
+// The system's code page is asked once and cuts paths by its characters: under Wine here it is
+// 932, where ソ is 83 5C.
+TEST(SystemCodePage, IsTheAnsiCodePageOfTheSystem) {
+  ASSERT_EQ(932u, GetACP()) << "the Windows tests run with LANG=ja_JP.UTF-8";
+  const orv::AnsiCodePage expected = CodePage932();
+  for (int b = 0; b < 256; ++b)
+    EXPECT_EQ(expected.IsLeadByte(static_cast<unsigned char>(b)),
+              Lumenfall_B::SystemCodePage().IsLeadByte(static_cast<unsigned char>(b)))
+        << "byte " << b;
+}
+
+TEST_F(TempFolder, PathExistsKeepsACharacterThatEndsInTheBackslashByte) {
+  std::string file = dir + "\\\x83\x5C";  // a file named ソ
+  std::ofstream(file) << "x";
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(file.c_str()));
+  EXPECT_TRUE(Lumenfall_B::PathExists(file));
+  EXPECT_TRUE(Lumenfall_B::PathExists(file + "\\"));
 }
 
 TEST(TextConversion, SourceTextsBecomeCodePage932) {
