@@ -185,6 +185,7 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
     }
     case WM_DISPLAYCHANGE:
       ReadMonitorLayout();
+      Pacer.SetReportedRate(ReportedRefreshRate());
       break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
