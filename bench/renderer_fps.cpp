@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
               1.0 / RefreshPeriod(static_cast<int>(mode.dmDisplayFrequency)));
   Measure scene, paced;
   MeasureUnpacedAndPaced(seconds, &scene, &paced);
-  std::printf("paced judged %s\n", RendererPacing() ? "on: the swaps do not wait" : "off: the swaps wait");
+  std::printf("paced judged %s\n", RendererPacing() ? "on: frames came faster than the display" : "off: frames came no faster than the display");
   const Measure floor = MeasureFps(FloorFrame, seconds);
   std::printf("scene %7.1f fps (%6.2f ms/frame) cpu %6.1f %%\n", scene.fps, 1000.0 / scene.fps, scene.cpuPercent);
   std::printf("paced %7.1f fps (%6.2f ms/frame) cpu %6.1f %%, %d waits, %.0f %% of the time waiting\n", paced.fps,

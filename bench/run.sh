@@ -13,7 +13,7 @@
 #                shipped, each with the process's CPU time; the ground alone; a floor frame (clear,
 #                one full-screen textured quad, swap); the scene sent batched (ground from a display
 #                list, blossoms in one glBegin/glEnd); at 1024x768 and 1920x1080 (paced and unpaced
-#                also at 640x480, where frames outrun the display on a loaded machine); and on two
+#                also at 320x240, where frames outrun the display on a loaded machine); and on two
 #                monitors of 1024x768 (Xephyr with Xinerama on Xvfb) against the floor frame over
 #                the whole 2048x768.
 #   start        `Orvellia.scr /s` started to its first presented frame, against min_wgl.exe (one
@@ -127,9 +127,9 @@ field() { tr -d '\r' <"$1" | awk -v n="$2" '$1 == n && $3 == "fps" { print $2 }'
 cpu() { tr -d '\r' <"$1" | awk -v n="$2" '$1 == n { for (i = 1; i < NF; i++) if ($i == "cpu") print $(i + 1) }'; }
 reported_hz() { tr -d '\r' <"$1" | sed -n 's/.*refresh reported \([0-9]*\) Hz.*/\1/p'; }
 paced_hz() { tr -d '\r' <"$1" | sed -n 's/.*paced to \([0-9]*\) Hz.*/\1/p'; }
-# 640x480 as well: a size at which the frames outrun the display even on a loaded machine, so that
+# 320x240 as well: a size at which the frames outrun the display even on a loaded machine, so that
 # the pacing shows there when it cannot at the larger sizes.
-for size in 640x480 1024x768 1920x1080; do
+for size in 320x240 1024x768 1920x1080; do
   start_display "${size%x*}" "${size#*x}"
   echo "bench: frame rate at $size (${seconds} s per figure)" >&2
   log="$out/renderer_fps.$size.txt"
@@ -340,12 +340,12 @@ num() { awk -v v="$1" 'BEGIN { split(v, a, " "); print a[1] }'; }
     [ "$size" = 1920x1080 ] && goal="≥ 60 fps; scene ≤ 1.5× floor"
     echo "| Frames per second, ${size/x/×} | ${s:--} fps | floor frame ${f:--} fps | $(ratio "$f" "$s")× floor time | $goal |"
   done
-  for size in 640x480 1024x768 1920x1080; do
+  for size in 320x240 1024x768 1920x1080; do
     p=${fps_paced[$size]:-}; s=${fps_scene[$size]:-}
     read -r hz to <<<"${refresh[$size]:-- -}"
     echo "| Frames per second paced, ${size/x/×} (refresh reported $hz Hz, taken as $to) | ${p:--} fps | unpaced ${s:--} fps | $(ratio "$p" "$to")× refresh | paced ≤ refresh + 5 % |"
   done
-  for size in 640x480 1024x768 1920x1080; do
+  for size in 320x240 1024x768 1920x1080; do
     cp_=${cpu_paced[$size]:-}; cs=${cpu_scene[$size]:-}
     goal="—"
     [ "$size" = 1024x768 ] && goal="paced ≤ 0.6× unpaced"

@@ -37,3 +37,9 @@ void FramePacer::FrameEnds(double now) {
   }
   pacing_ = quick > kPacingFrames / 2;
 }
+
+void FramePacer::SetReportedRate(int reportedHertz) {
+  period_ = RefreshPeriod(reportedHertz);
+  pacing_ = false;
+  framesSeen_ = 0;
+}

@@ -32,6 +32,8 @@ class FramePacer {
   double FrameStarts(double now);
   // The frame (drawing and swap) ended at `now`.
   void FrameEnds(double now);
+  // The display changed: its reported rate is now `reportedHertz`, and the swaps are judged anew.
+  void SetReportedRate(int reportedHertz);
 
   bool pacing() const { return pacing_; }
   double period() const { return period_; }

@@ -65,6 +65,7 @@ void DeleteFrameTimer() {
   TimerPeriodSet = false;
 }
 
+// EnumDisplayMonitors' callback: collects each monitor's rectangle (up to kMaxMonitors).
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
   auto* list = reinterpret_cast<std::pair<ScreenRect*, int>*>(data);
   if (list->second < kMaxMonitors) list->first[list->second++] = {rect->left, rect->top, rect->right, rect->bottom};
@@ -102,8 +103,9 @@ Function WglFunction(const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(wglGetProcAddress(name)));
 }
 
-// Where the driver offers WGL_EXT_swap_control, frames come no faster than the display refreshes;
-// elsewhere the loop draws as fast as it can.
+// Where the driver offers WGL_EXT_swap_control, the swap is asked to wait for the display's
+// refresh. NOTE: many systems accept this and still return at once (Wine on Xvfb among them); the
+// frame pacer notices that from the frame times and waits instead.
 void PaceFramesByDisplay(HDC dc) {
   using GetExtensionsStringArb = const char*(WINAPI*)(HDC);
   using GetExtensionsStringExt = const char*(WINAPI*)();
@@ -183,6 +185,7 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
     }
     case WM_DISPLAYCHANGE:
       ReadMonitorLayout();
+      Pacer.SetReportedRate(ReportedRefreshRate());
       break;
   }
   return DefWindowProcA(window, message, wParam, lParam);

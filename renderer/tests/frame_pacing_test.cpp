@@ -149,6 +149,27 @@ TEST(FramePacing, FramesDrawnWithoutWaitingDoNotPushTheNextOneAway) {
   EXPECT_LE(pacer.WaitBefore(now), 1.0 / 60);
 }
 
+TEST(FramePacing, ADisplayChangeJudgesTheSwapsAnewAtTheNewRate) {
+  FramePacer pacer(60);
+  double now = 0.0;
+  auto quickFrames = [&](int count) {
+    for (int k = 0; k < count; ++k) {
+      now += pacer.WaitBefore(now);
+      pacer.FrameStarts(now);
+      now += 0.002;
+      pacer.FrameEnds(now);
+    }
+  };
+  quickFrames(20);
+  ASSERT_TRUE(pacer.pacing());
+  pacer.SetReportedRate(120);
+  EXPECT_FALSE(pacer.pacing());
+  EXPECT_DOUBLE_EQ(pacer.period(), 1.0 / 120);
+  quickFrames(kPacingFrames);
+  EXPECT_TRUE(pacer.pacing());
+  EXPECT_NEAR(pacer.WaitBefore(now), 1.0 / 120 - 0.002, 1e-9);
+}
+
 // The ring turns 12 degrees a second whatever the frame rate; at 60 frames a second exactly 0.2
 // degrees a frame.
 TEST(RingSpeed, TwelveDegreesASecondAtAnyFrameRate) {
