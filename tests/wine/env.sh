@@ -42,13 +42,13 @@ orv_ensure_template() {
   ) 9>"$dir.lock"
 }
 
-# orv_start_xvfb W H: start a private Xvfb with GLX; prints "DISPLAYNUM PID".
-orv_start_xvfb() {
-  local w=${1:-1024} h=${2:-768} fifo fd num pid
+# orv_start_x SERVER ARGS...: start an X server that picks its own display number (-displayfd);
+# prints "DISPLAYNUM PID".
+orv_start_x() {
+  local fifo num pid
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 9 -screen 0 "${w}x${h}x24" +extension GLX -nolisten tcp -noreset \
-    9>"$fifo" >/dev/null 2>&1 </dev/null &
+  "$@" -displayfd 9 +extension GLX -nolisten tcp -noreset 9>"$fifo" >/dev/null 2>&1 </dev/null &
   pid=$!
   num=$(timeout 30 head -n1 "$fifo")
   rm -f "$fifo"
@@ -56,21 +56,18 @@ orv_start_xvfb() {
   echo "$num $pid"
 }
 
+# orv_start_xvfb W H: start a private Xvfb with GLX; prints "DISPLAYNUM PID".
+orv_start_xvfb() {
+  orv_start_x Xvfb -screen 0 "${1:-1024}x${2:-768}x24"
+}
+
 # orv_start_xephyr HOSTDISPLAY W H SCREENS: start a nested X server on HOSTDISPLAY with Xinerama
 # and SCREENS monitors of W x H side by side, with GLX; prints "DISPLAYNUM PID". Wine reads its
 # monitors from Xinerama only with the prefix's UseXRandR set to N (orv_use_xinerama).
 orv_start_xephyr() {
-  local host=$1 w=$2 h=$3 n=$4 fifo num pid args=()
+  local host=$1 w=$2 h=$3 n=$4 args=()
   for _ in $(seq "$n"); do args+=(-screen "${w}x${h}"); done
-  fifo=$(mktemp -u)
-  mkfifo "$fifo"
-  DISPLAY=":$host" Xephyr -displayfd 9 +xinerama "${args[@]}" +extension GLX -nolisten tcp -noreset \
-    9>"$fifo" >/dev/null 2>&1 </dev/null &
-  pid=$!
-  num=$(timeout 30 head -n1 "$fifo")
-  rm -f "$fifo"
-  [ -n "$num" ] || { kill "$pid" 2>/dev/null; return 1; }
-  echo "$num $pid"
+  DISPLAY=":$host" orv_start_x Xephyr +xinerama "${args[@]}"
 }
 
 # orv_use_xinerama: make the prefix in WINEPREFIX take its monitors from Xinerama (Wine reports
