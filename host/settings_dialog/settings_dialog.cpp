@@ -7,6 +7,7 @@
 #include "settings_profile.h"
 #include "startup_state.h"
 #include "text.h"
+#include "text_system.h"
 #include "zoom.h"
 
 void ShowSettingsDialog(HINSTANCE instance) {
@@ -22,7 +23,12 @@ void ShowSettingsDialog(HINSTANCE instance) {
   host.apiResult = &ApiResult;
   // The settings file's path is formed anew for every key, from the host's folder.
   host.writeKey = [](const std::string& key, const std::string& value) {
-    WriteIni(orv::kIniSection, key, value, IniPath());
+    return WriteIni(orv::kIniSection, key, value, IniPath());
+  };
+  host.settingsPath = IniPath;
+  // In the style of the missing-renderer message: no icon, OK only, the application's title.
+  host.tell = [](HWND owner, const std::wstring& text) {
+    MessageBoxW(owner, text.c_str(), WideFromUtf8(orv::kAppTitle).c_str(), MB_OK);
   };
   host.folderOf = orv::FolderOf;
   host.zoomOpen = ZoomOpen;
