@@ -5,6 +5,7 @@
 #include "command_button.h"
 #include "dialog_rules.h"
 #include "settings_file.h"
+#include "system_library.h"
 #include "text_system.h"
 
 namespace dialog {
@@ -41,6 +42,11 @@ HBITMAP LoadPicture(HINSTANCE instance, int id) {
 }
 
 }  // namespace
+
+BOOL SystemOpenFileName(OPENFILENAMEA* record) {
+  static auto* open = orv::SystemFunction<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+  return open ? open(record) : FALSE;
+}
 
 struct SettingsDialog::Impl {
   DialogHost host;

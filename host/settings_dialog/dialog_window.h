@@ -15,6 +15,9 @@
 
 namespace dialog {
 
+// GetOpenFileNameA of comdlg32, loaded at its first use; FALSE when the system has none.
+BOOL SystemOpenFileName(OPENFILENAMEA* record);
+
 // What the dialog reads and changes. Values and paths are the system's ANSI bytes (code page 932),
 // as in the settings file.
 struct DialogHost {
@@ -35,7 +38,7 @@ struct DialogHost {
   std::function<std::string(const std::string& path)> folderOf;
   std::function<void(HWND)> zoomOpen, zoomClose;
   // The system's file-open dialog; GetOpenFileNameA unless a test stands in.
-  std::function<BOOL(OPENFILENAMEA*)> openFileName = GetOpenFileNameA;
+  std::function<BOOL(OPENFILENAMEA*)> openFileName = SystemOpenFileName;
   // Opens a web page with the shell.
   std::function<void(HWND owner, const std::string& url)> openPage;
 };

@@ -6,6 +6,7 @@
 #include "music_settings.h"
 #include "settings_profile.h"
 #include "startup_state.h"
+#include "system_library.h"
 #include "text.h"
 #include "text_system.h"
 #include "zoom.h"
@@ -34,7 +35,8 @@ void ShowSettingsDialog(HINSTANCE instance) {
   host.zoomOpen = ZoomOpen;
   host.zoomClose = ZoomClose;
   host.openPage = [](HWND owner, const std::string& url) {
-    ShellExecuteA(owner, "open", url.c_str(), "", "", SW_SHOWNORMAL);
+    static auto* shellExecute = orv::SystemFunction<decltype(ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    if (shellExecute) shellExecute(owner, "open", url.c_str(), "", "", SW_SHOWNORMAL);
   };
   dialog::SettingsDialog dlg(host);
   if (dlg.Create(instance)) dlg.RunModal();
