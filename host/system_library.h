@@ -1,7 +1,7 @@
 // System DLLs that only some modes use, loaded when those modes first need them: the settings
 // dialog's file chooser (comdlg32), web page (shell32) and button gradient (msimg32), the preview's
-// picture decoding (ole32, oleaut32). A running screen saver never loads them, so it starts as
-// quickly as a program that does not import them.
+// picture decoding (ole32, oleaut32), and the music (winmm). A running screen saver loads none of
+// the dialog's and the preview's, and winmm only once its music starts, after the renderer.
 //
 // Plain LoadLibrary and GetProcAddress, so it works alike with MinGW and MSVC (no delay-load
 // import library needed). Each DLL is looked for in the system folder only, never beside the
