@@ -10,8 +10,10 @@ ini="$dir/Orvellia.ini"
 mode_key=$'BGM\x8b\xe6\x95\xaa'     # BGM区分 in code page 932
 repeat_key=$'BGM\xd8\xcb\xdf\xb0\xc4' # BGMﾘﾋﾟｰﾄ
 
-# The immutable flag holds even against root; it is taken off again however the scenario ends.
-trap 'rc=$?; chattr -i "$dir" "$ini" 2>/dev/null; (exit $rc); e2e_cleanup' EXIT
+# The immutable flag holds even against root; it is taken off again however the scenario ends
+# (errexit off first: a failed scenario's status would end the trap before e2e_cleanup, leaving its
+# display and Wine running).
+trap 'rc=$?; set +e; chattr -i "$dir" "$ini" 2>/dev/null; (exit $rc); e2e_cleanup' EXIT
 
 e2e_log "Set when the settings file and its folder may not be written"
 printf '[Section]\r\n%s= 0\r\n%s= 0\r\n' "$mode_key" "$repeat_key" >"$ini"
