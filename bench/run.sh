@@ -20,7 +20,9 @@
 #                full-screen window, one WGL frame). The first frame is seen from outside: the probe
 #                reads a 64x64 region in the screen's middle until a pixel is not black (Xvfb runs
 #                with a black root, -br, and both programs draw there). The renderer started alone
-#                shows the host's share of the saver's start.
+#                shows the host's share of the saver's start: the difference of the two medians.
+#                Its floor: min_launch.exe starting the renderer (CreateProcess only; and after a
+#                hidden window, the order the host's start follows), minus the renderer alone.
 #   exit         `xdotool key space` to the host's Unix process gone (and the renderer's), against
 #                min_wgl.exe ending on the same key; median and worst. Openbox runs as the window
 #                manager, as on a desktop.
@@ -28,6 +30,9 @@
 #                utime+stime when perf cannot attach), against min_win32.exe (a hidden window and
 #                its message loop) running at the same time.
 #   memory       VmHWM of the host and the renderer, against min_win32.exe and min_wgl.exe.
+#   DLLs         the DLLs mapped into the running /s host without music (/proc/PID/maps), and which
+#                of those that only /c, /p or music use (comdlg32, ole32, oleaut32, shell32, msimg32;
+#                winmm) are among them.
 #   scene parts  scene_profile (native, OSMesa offscreen): the scene's frame by part against the
 #                floor frame, and batched ways of sending the same ground and blossoms.
 #   size         the two shipped files, their imported DLLs, a stripped copy of each (what the
@@ -45,7 +50,7 @@ out="$root/build/bench-results"
 win="$root/build/win/bench"
 probe="$root/build/bench/probe"
 profile="$root/build/bench/scene_profile"
-for f in "$win/renderer_fps.exe" "$win/min_wgl.exe" "$win/min_win32.exe" "$probe" "$profile" \
+for f in "$win/renderer_fps.exe" "$win/min_wgl.exe" "$win/min_win32.exe" "$win/min_launch.exe" "$probe" "$profile" \
   "$root/dist/Orvellia.scr" "$root/dist/Orvellia.dll"; do
   [ -f "$f" ] || { echo "bench: $f is not built" >&2; exit 1; }
 done
@@ -58,7 +63,8 @@ cp -a "$root/build/wine/template" "$WINEPREFIX"
 folder='Program Files/Orvellia Bench'
 dir="$WINEPREFIX/drive_c/$folder"
 mkdir -p "$dir"
-cp "$root/dist/Orvellia.scr" "$root/dist/Orvellia.dll" "$win/min_wgl.exe" "$win/min_win32.exe" "$dir/"
+cp "$root/dist/Orvellia.scr" "$root/dist/Orvellia.dll" "$win/min_wgl.exe" "$win/min_win32.exe" \
+  "$win/min_launch.exe" "$dir/"
 windir="C:\\Program Files\\Orvellia Bench"
 
 xvfb=""
@@ -105,6 +111,9 @@ count() { wc -l <"$1" | tr -d ' '; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b + 0 == 0 || a == "-" || b == "-") print "-"; else printf "%.2f\n", a / b }'; }
 kib_to_mib() { awk -v k="$1" 'BEGIN { if (k == "") print "-"; else printf "%.1f\n", k / 1024 }'; }
 hwm_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status" 2>/dev/null || true; }
+minus() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "-" || b == "-" || a == "" || b == "") print "-"; else printf "%.0f\n", a - b }'; }
+# mapped_dlls PID: the DLLs mapped into a Wine process, lower case, one line.
+mapped_dlls() { grep -oiE '[a-z0-9_]+\.dll$' "/proc/$1/maps" 2>/dev/null | tr 'A-Z' 'a-z' | sort -u | paste -sd' '; }
 
 # The Unix process of the running renderer in this run's prefix (Wine keeps the Windows path in
 # the command line; another run elsewhere may use the same folder name).
@@ -180,6 +189,7 @@ for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 && 
 warm_server
 region=(928 508 64 64)
 : >"$out/start.scr" ; : >"$out/start.ref" ; : >"$out/start.dll"
+: >"$out/start.launch" ; : >"$out/start.launch_window"
 : >"$out/exit.host" ; : >"$out/exit.renderer" ; : >"$out/exit.ref"
 : >"$out/failures"
 hwm_wgl="" hwm_renderer_run=""
@@ -239,6 +249,21 @@ run_renderer() {
   fi
 }
 
+# run_launch RECORD [/window]: the renderer started by min_launch.exe, to its first frame, then
+# ended on a key (the launcher ends with it).
+run_launch() {
+  local record=$1 pid ms
+  if ! read -r pid ms < <("$probe" frame "${region[@]}" 60 "$out/launch.log" -- wine "$windir\\min_launch.exe" ${2:-} "$windir\\Orvellia.dll"); then
+    reset_round "launcher start"; return
+  fi
+  sleep 1
+  if "$probe" exit "$pid" 20 -- xdotool key space >/dev/null; then
+    echo "$ms" >>"$record"
+  else
+    reset_round "launcher exit"
+  fi
+}
+
 echo "bench: start and exit, $runs rounds at 1920x1080" >&2
 run_ref no
 run_saver no   # the first round only warms caches
@@ -246,6 +271,8 @@ for _ in $(seq "$runs"); do
   run_ref yes
   run_saver yes
   run_renderer
+  run_launch "$out/start.launch"
+  run_launch "$out/start.launch_window" /window
 done
 
 # ---------------------------------------------------------------------------------------------
@@ -283,7 +310,7 @@ cpu_ms() {
 }
 
 cpu_host="-" cpu_renderer="-" cpu_win32="-" cpu_server="-"
-hwm_host="" hwm_renderer="" hwm_win32=""
+hwm_host="" hwm_renderer="" hwm_win32="" dlls_host="" dlls_win32=""
 if [ -n "$host" ] && [ -n "$renderer" ]; then
   cpu_ms "$host" "$out/cpu.host" &
   a=$!
@@ -299,6 +326,8 @@ if [ -n "$host" ] && [ -n "$renderer" ]; then
   cpu_win32=$(cat "$out/cpu.win32")
   [ -z "$server" ] || cpu_server=$(cat "$out/cpu.server")
   hwm_host=$(hwm_kib "$host")
+  dlls_host=$(mapped_dlls "$host")
+  dlls_win32=$(mapped_dlls "$win32")
   hwm_renderer=$(hwm_kib "$renderer")
   hwm_win32=$(hwm_kib "$win32")
   "$probe" exit "$host" 20 -- xdotool key space >/dev/null || true
@@ -363,12 +392,19 @@ num() { awk -v v="$1" 'BEGIN { split(v, a, " "); print a[1] }'; }
   done
   echo "| Start: \`Orvellia.scr /s\` to first frame (median of $(count "$out/start.scr")) | $(median "$out/start.scr") ms | min_wgl $(median "$out/start.ref") ms | $(ratio "$(median "$out/start.scr")" "$(median "$out/start.ref")")× | — |"
   echo "| Start: \`Orvellia.dll\` alone to first frame (median of $(count "$out/start.dll")) | $(median "$out/start.dll") ms | min_wgl $(median "$out/start.ref") ms | $(ratio "$(median "$out/start.dll")" "$(median "$out/start.ref")")× | — |"
+  share=$(minus "$(median "$out/start.scr")" "$(median "$out/start.dll")")
+  floor=$(minus "$(median "$out/start.launch")" "$(median "$out/start.dll")")
+  floor_window=$(minus "$(median "$out/start.launch_window")" "$(median "$out/start.dll")")
+  echo "| Start: the host's own share (\`/s\` median minus \`Orvellia.dll\` alone median) | $share ms | min_launch $floor ms; after a hidden window $floor_window ms | $(ratio "$share" "$floor_window")× (window) | ≤ 35 ms |"
+  echo "| Start: \`min_launch.exe\` starting the renderer, to first frame (median of $(count "$out/start.launch"); after a hidden window, $(count "$out/start.launch_window")) | $(median "$out/start.launch") ms; $(median "$out/start.launch_window") ms | \`Orvellia.dll\` alone $(median "$out/start.dll") ms | — | — |"
   echo "| Exit: key to host gone, median / worst of $(count "$out/exit.host") | $(median "$out/exit.host") / $(worst "$out/exit.host") ms | min_wgl $(median "$out/exit.ref") / $(worst "$out/exit.ref") ms | $(ratio "$(worst "$out/exit.host")" "$(worst "$out/exit.ref")")× (worst) | worst ≤ 600 ms |"
   echo "| Exit: key to renderer gone, median / worst | $(median "$out/exit.renderer") / $(worst "$out/exit.renderer") ms | min_wgl $(median "$out/exit.ref") / $(worst "$out/exit.ref") ms | $(ratio "$(median "$out/exit.renderer")" "$(median "$out/exit.ref")")× (median) | — |"
   echo "| CPU of the host, 10 s running | $cpu_host ms = $(pct "$(num "$cpu_host")") of a core | min_win32 $cpu_win32 ms | $(ratio "$(num "$cpu_host")" "$(num "$cpu_win32")")× | ≤ 0.1 % of a core |"
   echo "| CPU of the renderer (paced), 10 s running | $cpu_renderer ms = $(pct "$(num "$cpu_renderer")") of a core | — | — | — |"
   echo "| CPU of the prefix's wineserver, same 10 s | $cpu_server ms = $(pct "$(num "$cpu_server")") of a core | — | — | — |"
-  echo "| Peak memory (VmHWM) of the host | $(kib_to_mib "$hwm_host") MiB | min_win32 $(kib_to_mib "$hwm_win32") MiB | $(ratio "$hwm_host" "$hwm_win32")× | — |"
+  echo "| Peak memory (VmHWM) of the host | $(kib_to_mib "$hwm_host") MiB | min_win32 $(kib_to_mib "$hwm_win32") MiB | $(ratio "$hwm_host" "$hwm_win32")× | ≤ 1.3× min_win32 |"
+  unused=$(tr ' ' '\n' <<<"$dlls_host" | grep -xE 'comdlg32\.dll|ole32\.dll|oleaut32\.dll|shell32\.dll|msimg32\.dll|winmm\.dll' | paste -sd' ' || true)
+  echo "| DLLs mapped in the running host (\`/s\`, no music) | $(wc -w <<<"$dlls_host") DLLs; of those only /c, /p or music use: ${unused:-none} | min_win32 $(wc -w <<<"$dlls_win32") DLLs | — | none of comdlg32, ole32, oleaut32, shell32, msimg32, winmm |"
   echo "| Peak memory (VmHWM) of the renderer | $(kib_to_mib "$hwm_renderer") MiB | min_wgl $(kib_to_mib "$hwm_wgl") MiB | $(ratio "$hwm_renderer" "$hwm_wgl")× | — |"
   echo "| Size of Orvellia.scr | $((size_scr / 1024)) KiB; imports $(imports "$root/dist/Orvellia.scr") | stripped copy $(stripped_kib "$root/dist/Orvellia.scr") KiB | — | ≤ 1 MiB |"
   echo "| Size of Orvellia.dll | $((size_dll / 1024)) KiB; imports $(imports "$root/dist/Orvellia.dll") | stripped copy $(stripped_kib "$root/dist/Orvellia.dll") KiB | — | ≤ 1 MiB |"

@@ -5,6 +5,8 @@
 //   msgtext CAPTION FILE  writes the text of the message box with this caption to FILE (UTF-8)
 //   msgstyle CAPTION FILE writes "BUTTONS ICONS" of the message box with this caption to FILE: how
 //                         many push buttons it has and how many icons it shows
+//   item CAPTION ID FILE  writes "X Y", the screen position of the middle of control ID (decimal)
+//                         of the message box with this caption (its OK button is 1)
 //   child TITLE FILE      writes "STYLE X Y W H" of the window titled TITLE inside the test parent
 //                         (style in hex, place in the parent's client area)
 //   (no arguments)        stands in for the renderer when installed as Orvellia.dll: after
@@ -108,6 +110,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         ++icons;
     }
     return WriteUtf8(argv[3], std::to_wstring(buttons) + L" " + std::to_wstring(icons)) ? 0 : 1;
+  }
+  if (cmd == L"item" && argc == 5) {
+    HWND box = FindWindowW(L"#32770", argv[2]);
+    HWND item = box ? GetDlgItem(box, _wtoi(argv[3])) : nullptr;
+    RECT r{};
+    if (!item || !IsWindowVisible(item) || !GetWindowRect(item, &r)) return 1;
+    return WriteUtf8(argv[4], std::to_wstring((r.left + r.right) / 2) + L" " +
+                                  std::to_wstring((r.top + r.bottom) / 2))
+               ? 0
+               : 1;
   }
   if (cmd == L"child" && argc == 4) {
     HWND parent = FindWindowW(nullptr, kParentTitle);

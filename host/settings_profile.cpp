@@ -26,10 +26,11 @@ std::string ReadIni(const std::string& section, const std::string& key, const st
   return std::string(buffer, strnlen(buffer, sizeof buffer));
 }
 
-void WriteIni(const std::string& section, const std::string& key, const std::string& value,
+bool WriteIni(const std::string& section, const std::string& key, const std::string& value,
               const std::string& file) {
   ApiResult = WritePrivateProfileStringA(ProfileName(section).c_str(), ProfileName(key).c_str(),
                                          value.c_str(), file.c_str());
+  return ApiResult != 0;
 }
 
 void LoadSettings() {

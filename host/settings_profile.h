@@ -18,9 +18,10 @@ std::string IniPath();
 // The value of a key (at most 255 bytes: longer values come back cut), or "" when the key, the
 // section or the file is absent.
 std::string ReadIni(const std::string& section, const std::string& key, const std::string& file);
-// Writes one key, creating the file, section and key as needed; the result goes to ApiResult.
-// Section and key names are cut to 127 bytes.
-void WriteIni(const std::string& section, const std::string& key, const std::string& value,
+// Writes one key, creating the file, section and key as needed; the result goes to ApiResult and
+// is returned (false when the system could not write the file). Section and key names are cut to
+// 127 bytes.
+bool WriteIni(const std::string& section, const std::string& key, const std::string& value,
               const std::string& file);
 
 // Fills the music settings (Lumenfall_BGM) from Orvellia.ini beside the host.

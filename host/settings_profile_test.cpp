@@ -38,8 +38,12 @@ TEST_F(TempFolder, WriteIniWritesCodePage932BytesThatReadBack) {
   using namespace Lumenfall_B;
   std::string ini = dir + "\\Orvellia.ini";
   std::string song = "D:\\Music\\\x8B\xC8.mp3";  // a path of the system: "曲" in code page 932
-  WriteIni(orv::kIniSection, orv::kKeyBgmMode, orv::IniNumberText(2), ini);
+  EXPECT_TRUE(WriteIni(orv::kIniSection, orv::kKeyBgmMode, orv::IniNumberText(2), ini));
   EXPECT_NE(0, ApiResult);
+  // A file that cannot be written (its folder is missing) says so, and nothing is created.
+  EXPECT_FALSE(WriteIni(orv::kIniSection, orv::kKeyBgmMode, " 2", dir + "\\sub\\Orvellia.ini"));
+  EXPECT_EQ(0, ApiResult);
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((dir + "\\sub").c_str()));
   WriteIni(orv::kIniSection, orv::kKeyBgmRepeat, orv::IniNumberText(0), ini);
   WriteIni(orv::kIniSection, orv::kKeyBgmFile, song, ini);
   // NOTE: Wine's profile API drops the blank that leads a value (" 2" is stored as 2); the key

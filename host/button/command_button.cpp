@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "command_button_res.h"
+#include "system_library.h"
 #include "text_system.h"
 #include "twips.h"
 #include "window_class.h"
@@ -289,7 +290,8 @@ void PaintCommandLook(HDC dc, int widthPixels, int heightPixels, Picture picture
     v[i].Alpha = 0;
   }
   GRADIENT_RECT rect{g.UpperLeft, g.LowerRight};
-  GradientFill(dc, v, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+  static auto* gradientFill = orv::SystemFunction<decltype(GradientFill)>("msimg32.dll", "GradientFill");
+  if (gradientFill) gradientFill(dc, v, 2, &rect, 1, GRADIENT_FILL_RECT_V);
 
   HBITMAP bitmap = StatePicture(picture);
   if (!bitmap) return;

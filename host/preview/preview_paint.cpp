@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "system_library.h"
+
 namespace Lumenfall_B {
 
 HBITMAP LoadPreviewStill(HINSTANCE module, SIZE* size) {
@@ -18,11 +20,15 @@ HBITMAP LoadPreviewStill(HINSTANCE module, SIZE* size) {
   if (!data || !copy) return nullptr;
   memcpy(GlobalLock(copy), data, bytes);
   GlobalUnlock(copy);
+  // The decoders live in ole32 and oleaut32, which only the preview uses.
+  static auto* createStream =
+      orv::SystemFunction<decltype(CreateStreamOnHGlobal)>("ole32.dll", "CreateStreamOnHGlobal");
+  static auto* loadPicture = orv::SystemFunction<decltype(OleLoadPicture)>("oleaut32.dll", "OleLoadPicture");
   IStream* stream = nullptr;
   HBITMAP result = nullptr;
-  if (SUCCEEDED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
+  if (createStream && loadPicture && SUCCEEDED(createStream(copy, TRUE, &stream))) {
     IPicture* picture = nullptr;
-    if (SUCCEEDED(OleLoadPicture(stream, static_cast<LONG>(bytes), FALSE, IID_IPicture,
+    if (SUCCEEDED(loadPicture(stream, static_cast<LONG>(bytes), FALSE, IID_IPicture,
                                  reinterpret_cast<void**>(&picture)))) {
       OLE_HANDLE handle = 0;
       if (SUCCEEDED(picture->get_Handle(&handle))) {

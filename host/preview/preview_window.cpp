@@ -7,6 +7,7 @@
 #include "preview_window.h"
 #include "startup.h"
 #include "startup_state.h"
+#include "system_library.h"
 #include "text_system.h"
 #include "window_class.h"
 
@@ -59,7 +60,9 @@ void ShowPreview(std::optional<int32_t> parentHandle) {
   ApiResult = GetWindowRect(parent, &r);
   int width = r.right - r.left, height = r.bottom - r.top;
 
-  OleInitialize(nullptr);
+  // OLE, for the still's decoder, from ole32 loaded now: only the preview uses it.
+  if (auto* oleInitialize = orv::SystemFunction<decltype(OleInitialize)>("ole32.dll", "OleInitialize"))
+    oleInitialize(nullptr);
   window.still = LoadPreviewStill(GetModuleHandleW(nullptr), &window.stillSize);
   HINSTANCE instance = GetModuleHandleW(nullptr);
   tk::RegisterWindowClass(instance, L"Lumenfall_R", tk::StateWindowProc<PreviewWindow, OnMessage>, nullptr,

@@ -36,6 +36,8 @@ constexpr const wchar_t* kHeadingText = L"BGM";
 constexpr const wchar_t* kRepeatText = L"曲目をﾘﾋﾟｰﾄ";
 constexpr const wchar_t* kCreditText = L"Designed by Orvellia Ver.1.0.0";
 constexpr const wchar_t* kUrlText = L"https://orvellia.example.org/";
+// Shown when Set could not write the settings file, followed by a line break and the file's path.
+constexpr const wchar_t* kSaveFailedText = L"設定をﾌｧｲﾙに保存できません！";
 constexpr const wchar_t* kFontFace = L"ＭＳ Ｐゴシック";
 constexpr double kFontPoints = 9.75;
 

@@ -5,6 +5,7 @@
 #include "command_button.h"
 #include "dialog_rules.h"
 #include "settings_file.h"
+#include "system_library.h"
 #include "text_system.h"
 
 namespace dialog {
@@ -41,6 +42,11 @@ HBITMAP LoadPicture(HINSTANCE instance, int id) {
 }
 
 }  // namespace
+
+BOOL SystemOpenFileName(OPENFILENAMEA* record) {
+  static auto* open = orv::SystemFunction<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+  return open ? open(record) : FALSE;
+}
 
 struct SettingsDialog::Impl {
   DialogHost host;
@@ -272,16 +278,24 @@ void SettingsDialog::FileClick() {
   }
 }
 
+// Writes the three keys in order, each attempted whatever became of the one before. Only when all
+// three were written does the dialog close; otherwise the user is told, and OK returns to the
+// dialog as it was, to try again or cancel.
 void SettingsDialog::SetClick() {
   Impl& d = *impl_;
-  d.host.writeKey(orv::kKeyBgmMode, ValueText(*d.host.mode));
+  bool saved = d.host.writeKey(orv::kKeyBgmMode, ValueText(*d.host.mode));
   int length = GetWindowTextLengthW(d.repeat);
   std::wstring text(length + 1, L'\0');
   GetWindowTextW(d.repeat, text.data(), length + 1);
   text.resize(length);
   *d.host.repeat = ParseTrack(Utf8FromWide(text));
-  d.host.writeKey(orv::kKeyBgmRepeat, ValueText(*d.host.repeat));
-  d.host.writeKey(orv::kKeyBgmFile, *d.host.file);
+  saved &= d.host.writeKey(orv::kKeyBgmRepeat, ValueText(*d.host.repeat));
+  saved &= d.host.writeKey(orv::kKeyBgmFile, *d.host.file);
+  if (!saved) {
+    d.host.tell(d.form.hwnd(), std::wstring(kSaveFailedText) + L"\r\n" +
+                                   WideFromCp932(d.host.settingsPath()));
+    return;
+  }
   d.form.Close();
 }
 

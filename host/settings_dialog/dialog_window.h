@@ -15,6 +15,9 @@
 
 namespace dialog {
 
+// GetOpenFileNameA of comdlg32, loaded at its first use; FALSE when the system has none.
+BOOL SystemOpenFileName(OPENFILENAMEA* record);
+
 // What the dialog reads and changes. Values and paths are the system's ANSI bytes (code page 932),
 // as in the settings file.
 struct DialogHost {
@@ -25,12 +28,17 @@ struct DialogHost {
   int16_t* zoomX;
   int16_t* zoomY;
   int32_t* apiResult;
-  // Writes one key of the settings file's section "Section" (key as UTF-8 text, value as ANSI).
-  std::function<void(const std::string& key, const std::string& value)> writeKey;
+  // Writes one key of the settings file's section "Section" (key as UTF-8 text, value as ANSI);
+  // false when the system could not write it.
+  std::function<bool(const std::string& key, const std::string& value)> writeKey;
+  // The settings file's full path (ANSI bytes), named in the message when Set cannot save.
+  std::function<std::string()> settingsPath;
+  // Shows a message over the dialog: no icon, OK only, the application's title.
+  std::function<void(HWND owner, const std::wstring& text)> tell;
   std::function<std::string(const std::string& path)> folderOf;
   std::function<void(HWND)> zoomOpen, zoomClose;
   // The system's file-open dialog; GetOpenFileNameA unless a test stands in.
-  std::function<BOOL(OPENFILENAMEA*)> openFileName = GetOpenFileNameA;
+  std::function<BOOL(OPENFILENAMEA*)> openFileName = SystemOpenFileName;
   // Opens a web page with the shell.
   std::function<void(HWND owner, const std::string& url)> openPage;
 };

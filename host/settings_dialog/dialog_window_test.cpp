@@ -19,7 +19,9 @@ struct Fixture : ::testing::Test {
   int16_t mode = 0, repeat = 0, zoomX = 0, zoomY = 0;
   int32_t apiResult = 0;
   std::string file, folder = "C:\\Music";
-  std::vector<std::pair<std::string, std::string>> written;
+  std::vector<std::pair<std::string, std::string>> written;  // every write attempted
+  int failingWrites = 0;  // how many of the next writes the system refuses
+  std::vector<std::pair<HWND, std::wstring>> told;  // messages shown, with their owner
   std::vector<HWND> zooms;
   std::vector<std::string> zoomSteps;  // "open"/"close", the pointer point, the window's state
   OPENFILENAMEA seen{};
@@ -31,7 +33,14 @@ struct Fixture : ::testing::Test {
     dialog::DialogHost h;
     h.mode = &mode, h.repeat = &repeat, h.file = &file, h.folder = &folder;
     h.zoomX = &zoomX, h.zoomY = &zoomY, h.apiResult = &apiResult;
-    h.writeKey = [this](const std::string& k, const std::string& v) { written.emplace_back(k, v); };
+    h.writeKey = [this](const std::string& k, const std::string& v) {
+      written.emplace_back(k, v);
+      if (failingWrites == 0) return true;
+      --failingWrites;
+      return false;
+    };
+    h.settingsPath = [] { return std::string("C:\\Program Files\\\x8B\xC8\\Orvellia.ini"); };  // "曲"
+    h.tell = [this](HWND owner, const std::wstring& text) { told.emplace_back(owner, text); };
     h.folderOf = [](const std::string& p) { return p.substr(0, p.find_last_of(":\\")); };
     auto zoom = [this](const char* step, HWND w) {
       zooms.push_back(w);
@@ -197,6 +206,7 @@ TEST_F(Fixture, SetWritesTheThreeKeysInOrderAndCloses) {
     EXPECT_EQ("BGMﾌｧｲﾙ", written[2].first);
     EXPECT_EQ(file, written[2].second);
     EXPECT_FALSE(IsWindow(d.hwnd())) << "Set closes the dialog";
+    EXPECT_TRUE(told.empty());
     EXPECT_EQ(1u, zooms.size()) << "closing plays the zoom";
   }
   written.clear();
@@ -204,6 +214,53 @@ TEST_F(Fixture, SetWritesTheThreeKeysInOrderAndCloses) {
   EXPECT_TRUE(written.empty());
   EXPECT_FALSE(IsWindow(w));
   SendMessageW(w, WM_CLOSE, 0, 0);  // harmless on a closed window
+}
+
+TEST_F(Fixture, SetThatCannotSaveSaysSoAndKeepsTheDialogAsChosen) {
+  mode = 0;
+  file = "D:\\Music\\song.mp3";
+  dialog::SettingsDialog dlg(Host());
+  ASSERT_TRUE(dlg.Create(GetModuleHandleW(nullptr)));
+  HWND w = dlg.hwnd();
+  dlg.SelectMode(1);
+  SetDlgItemTextW(w, dialog::kIdRepeat, L"7");
+  const std::wstring message =
+      L"設定をﾌｧｲﾙに保存できません！\r\nC:\\Program Files\\曲\\Orvellia.ini";
+  // Whichever write fails, all three are attempted in order, the user is told over the dialog,
+  // and the dialog stays open with the mode, the track text and the file as chosen.
+  for (int failing : {3, 1}) {
+    written.clear();
+    told.clear();
+    zooms.clear();
+    failingWrites = failing;
+    dlg.SetClick();
+    ASSERT_EQ(3u, written.size()) << failing;
+    EXPECT_EQ("BGM区分", written[0].first);
+    EXPECT_EQ("BGMﾘﾋﾟｰﾄ", written[1].first);
+    EXPECT_EQ(" 7", written[1].second);
+    EXPECT_EQ("BGMﾌｧｲﾙ", written[2].first);
+    ASSERT_EQ(1u, told.size()) << failing;
+    EXPECT_EQ(w, told[0].first);
+    EXPECT_EQ(message, told[0].second);
+    ASSERT_TRUE(IsWindow(w)) << "the dialog stays open";
+    EXPECT_TRUE(zooms.empty()) << "no closing zoom";
+    wchar_t track[8];
+    GetDlgItemTextW(w, dialog::kIdRepeat, track, 8);
+    EXPECT_STREQ(L"7", track);
+    EXPECT_EQ(1, mode);
+    EXPECT_TRUE(Enabled(w, dialog::kIdRepeat));
+    EXPECT_EQ("D:\\Music\\song.mp3", file);
+  }
+  // Trying again when the file can be written saves the same three keys and closes quietly.
+  written.clear();
+  told.clear();
+  dlg.SetClick();
+  EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{
+                {"BGM区分", " 1"}, {"BGMﾘﾋﾟｰﾄ", " 7"}, {"BGMﾌｧｲﾙ", "D:\\Music\\song.mp3"}}),
+            written);
+  EXPECT_TRUE(told.empty());
+  EXPECT_FALSE(IsWindow(w));
+  EXPECT_EQ(std::vector<HWND>{w}, zooms);
 }
 
 TEST_F(Fixture, AddressLabelShowsTheHandAndOpensItsOwnCaption) {
