@@ -52,8 +52,9 @@ switch_to_other() {
   other=$(xdotool search --onlyvisible --class xlogo | head -n1)
   [ -n "$other" ] && xdotool windowactivate --sync "$other"
 }
-# NOTE: on a loaded machine Wine now and then takes the focus back right after the switch, and the
-# renderer never sees it leave; the user then switches again. Each attempt is logged.
+# NOTE: now and then Wine does not see the focus leave (the window manager counts the other window
+# as active, Wine keeps the renderer in its foreground); the user then switches again. Each
+# attempt is logged.
 ended_within() {
   local deadline=$(( $(date +%s) + $1 ))
   until e2e_not_running "$renderer"; do
@@ -61,11 +62,18 @@ ended_within() {
     sleep 0.1
   done
 }
+# A retry first gives the focus back to the renderer, so that the switch is a new loss of focus
+# rather than the activation of a window the window manager already counts as active.
+switch_back() { xdotool windowactivate --sync "$(e2e_window Lumenfall_VC)" >/dev/null 2>&1 && renderer_active; }
 for attempt in 1 2 3; do
+  if [ "$attempt" != 1 ]; then
+    e2e_not_running "$renderer" && break
+    e2e_wait "renderer window active again" 20 switch_back
+  fi
   e2e_wait "switch to another window" 20 switch_to_other
   ended_within 10 && break
   wine "$probe" foreground Lumenfall_VC </dev/null >/dev/null 2>&1 && fg=yes || fg=no
-  e2e_log "switch $attempt: still running (X active window $(xdotool getactivewindow 2>/dev/null)," \
+  e2e_log "switch $attempt: still running (X active window $(xdotool getactivewindow 2>/dev/null), X focus $(xdotool getwindowfocus 2>/dev/null)," \
     "renderer window $(e2e_window Lumenfall_VC), renderer in Wine's foreground: $fg)"
 done
 expect_exit_0 "a loss of focus"
