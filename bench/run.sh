@@ -234,33 +234,20 @@ run_saver() {
   fi
 }
 
-# run_renderer: the renderer started directly, to its first frame (the host's share of the start
-# is the difference), then ended on a key.
-run_renderer() {
-  local pid ms
-  if ! read -r pid ms < <("$probe" frame "${region[@]}" 60 "$out/renderer.log" -- wine "$windir\\Orvellia.dll"); then
-    reset_round "renderer start"; return
-  fi
-  sleep 1
-  if "$probe" exit "$pid" 20 -- xdotool key space >/dev/null; then
-    echo "$ms" >>"$out/start.dll"
-  else
-    reset_round "renderer exit"
-  fi
-}
-
-# run_launch RECORD [/window]: the renderer started by min_launch.exe, to its first frame, then
-# ended on a key (the launcher ends with it).
-run_launch() {
-  local record=$1 pid ms
-  if ! read -r pid ms < <("$probe" frame "${region[@]}" 60 "$out/launch.log" -- wine "$windir\\min_launch.exe" ${2:-} "$windir\\Orvellia.dll"); then
-    reset_round "launcher start"; return
+# run_to_frame RECORD NAME PROGRAM...: PROGRAM started to the renderer's first frame, then ended
+# on a key; the time goes to RECORD. Started directly, the renderer gives the host's share of the
+# start as the difference; min_launch.exe gives the floor of a program that only starts it.
+run_to_frame() {
+  local record=$1 name=$2 pid ms
+  shift 2
+  if ! read -r pid ms < <("$probe" frame "${region[@]}" 60 "$out/$name.log" -- wine "$@"); then
+    reset_round "$name start"; return
   fi
   sleep 1
   if "$probe" exit "$pid" 20 -- xdotool key space >/dev/null; then
     echo "$ms" >>"$record"
   else
-    reset_round "launcher exit"
+    reset_round "$name exit"
   fi
 }
 
@@ -270,9 +257,9 @@ run_saver no   # the first round only warms caches
 for _ in $(seq "$runs"); do
   run_ref yes
   run_saver yes
-  run_renderer
-  run_launch "$out/start.launch"
-  run_launch "$out/start.launch_window" /window
+  run_to_frame "$out/start.dll" renderer "$windir\\Orvellia.dll"
+  run_to_frame "$out/start.launch" launch "$windir\\min_launch.exe" "$windir\\Orvellia.dll"
+  run_to_frame "$out/start.launch_window" launch "$windir\\min_launch.exe" /window "$windir\\Orvellia.dll"
 done
 
 # ---------------------------------------------------------------------------------------------
